@@ -1,0 +1,25 @@
+// Fixed-width number texts: every number the program prints goes through these,
+// so that numbers printed one below the other line up on the point.
+#pragma once
+
+#include <string>
+
+namespace kavrel {
+
+// x rounded to d decimals (halves away from zero, decided on the shortest decimal
+// form of x), its integer part right-justified in p places so that the point stands
+// at column p + 1. An integer part that does not fit is printed whole and the text
+// gets a "%" mark at its end. A value that is not finite prints as "NaN" or "Inf".
+std::string FormatFixed(double x, int p, int d);
+
+// The whole part of x (truncated toward zero), right-justified in w characters; a
+// longer text is returned whole, without a mark.
+std::string FormatInteger(double x, int w);
+
+// Decimal logarithm as ln(x) / ln(10); x must be positive.
+double Log10(double x);
+
+// The shortest decimal text that reads back as x, without exponent ("15", "15.5").
+std::string ShortestDecimal(double x);
+
+}  // namespace kavrel

@@ -1,0 +1,35 @@
+// A front end for tests: answers from a list, questions and messages recorded.
+#include "tests/support/ScriptedToolkit.h"
+
+#include <variant>
+
+#include "analysis/InputFault.h"
+
+namespace kavrel::testing {
+
+ScriptedToolkit::ScriptedToolkit(std::vector<std::string> answers)
+    : answers_(answers.begin(), answers.end()) {}
+
+std::string ScriptedToolkit::Ask(const Question& question) {
+  questions.push_back(question);
+  if (answers_.empty()) throw InputFault("end of input");
+  std::string answer = answers_.front();
+  answers_.pop_front();
+  return answer.empty() ? question.defaultText : answer;
+}
+
+void ScriptedToolkit::Message(const std::string& text) { messages.push_back(text); }
+
+void ScriptedToolkit::AddAnswers(const std::vector<std::string>& more) {
+  answers_.insert(answers_.end(), more.begin(), more.end());
+}
+
+std::vector<std::string> PrintedTexts(const DisplayWindow& window) {
+  std::vector<std::string> texts;
+  for (const auto& item : window.Items()) {
+    if (const auto* text = std::get_if<TextItem>(&item)) texts.push_back(text->text);
+  }
+  return texts;
+}
+
+}  // namespace kavrel::testing

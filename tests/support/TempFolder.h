@@ -1,0 +1,38 @@
+// Temporary folders and a way to run the kavrel executable in one, for end-to-end tests.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kavrel::testing {
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  void Write(const std::string& name, const std::string& content) const;
+  std::string Read(const std::string& name) const;
+  bool Exists(const std::string& name) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct RunResult {
+  int status = -1;  // exit status of the process
+  std::string out;  // standard output
+  std::string err;  // standard error
+};
+
+// Runs kavrel with `arguments` in `folder`, `input` piped to its standard input.
+RunResult RunKavrel(const std::filesystem::path& folder, const std::string& input,
+                    const std::string& arguments = "--terminal");
+
+// Contents of a file under tests/data.
+std::string TestData(const std::string& name);
+
+}  // namespace kavrel::testing
