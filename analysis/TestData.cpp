@@ -1,1 +1,197 @@
-// Placeholder until this piece lands.
+// Reading KAVREL_BAS.DAT line by line with bounded memory, and SortRuns.
+#include "analysis/TestData.h"
+
+#include <cmath>
+#include <fstream>
+#include <optional>
+#include <utility>
+
+#include "analysis/Answers.h"
+#include "analysis/InputFault.h"
+
+namespace kavrel {
+
+namespace {
+
+// Reads lines ended by LF, CR LF or a lone CR, keeping at most a bounded number of
+// characters of each, so that any file, binary or not, is read in bounded memory.
+class LineReader {
+ public:
+  LineReader(std::istream& in, std::string name) : in_(in), name_(std::move(name)) {}
+
+  // The next line, or nothing at the end of the file.
+  std::optional<std::string> Next() {
+    std::string line;
+    tooLong_ = false;
+    std::streambuf* buffer = in_.rdbuf();
+    bool any = false;
+    for (;;) {
+      const int c = buffer->sbumpc();
+      if (c == std::char_traits<char>::eof()) break;
+      any = true;
+      if (c == '\n') break;
+      if (c == '\r') {
+        if (buffer->sgetc() == '\n') buffer->sbumpc();
+        break;
+      }
+      if (line.size() < MaxNumberLineLength) {
+        line.push_back(static_cast<char>(c));
+      } else {
+        tooLong_ = true;
+      }
+    }
+    if (!any) return std::nullopt;
+    ++lineNumber_;
+    return line;
+  }
+
+  bool TooLong() const { return tooLong_; }
+  int LineNumber() const { return lineNumber_; }
+  const std::string& Name() const { return name_; }
+
+  [[noreturn]] void Fail(int line, const std::string& what) const {
+    throw InputFault(name_ + ":" + std::to_string(line) + ": " + what);
+  }
+
+  // Skips `count` lines of any text.
+  void Skip(int count, const std::string& expected) {
+    for (int i = 0; i < count; ++i) {
+      if (!Next()) Fail(lineNumber_ + 1, "the file ends early: " + expected + " was expected");
+    }
+  }
+
+  // Reads a line of exactly `count` numbers.
+  std::vector<double> Numbers(std::size_t count, const std::string& expected) {
+    const auto line = Next();
+    if (!line) Fail(lineNumber_ + 1, "the file ends early: " + expected + " was expected");
+    if (TooLong()) {
+      Fail(lineNumber_, "the line is too long for a number line (more than " +
+                            std::to_string(MaxNumberLineLength) + " characters)");
+    }
+    std::vector<double> numbers;
+    for (const std::string& field : Fields(*line)) {
+      const auto value = ParseNumber(field);
+      if (!value) Fail(lineNumber_, Quoted(field) + " is not a number");
+      numbers.push_back(*value);
+    }
+    if (numbers.size() != count) {
+      Fail(lineNumber_, "expected " + std::to_string(count) + (count == 1 ? " number" : " numbers") +
+                            ", found " + std::to_string(numbers.size()));
+    }
+    return numbers;
+  }
+
+ private:
+  // Fields are separated by blanks or tabs, or by one comma with blanks around it.
+  std::vector<std::string> Fields(const std::string& line) const {
+    std::vector<std::string> fields;
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const std::size_t n = line.size();
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+      while (i < n && isBlank(line[i])) ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+      if (line[i] == ',') Fail(lineNumber_, "an empty field before a comma");
+      const std::size_t start = i;
+      while (i < n && !isBlank(line[i]) && line[i] != ',') ++i;
+      fields.push_back(line.substr(start, i - start));
+      skipBlanks();
+      if (i < n && line[i] == ',') {
+        ++i;
+        skipBlanks();
+        if (i == n) Fail(lineNumber_, "an empty field after the last comma");
+      }
+    }
+    return fields;
+  }
+
+  // The field in quotes, its control and non-ASCII bytes shown as "?", cut at 40 characters.
+  static std::string Quoted(const std::string& field) {
+    std::string shown;
+    for (char c : field.substr(0, 40)) {
+      const auto byte = static_cast<unsigned char>(c);
+      shown.push_back(byte < 0x20 || byte >= 0x7f ? '?' : c);
+    }
+    if (field.size() > 40) shown += "...";
+    return "\"" + shown + "\"";
+  }
+
+  std::istream& in_;
+  std::string name_;
+  int lineNumber_ = 0;
+  bool tooLong_ = false;
+};
+
+}  // namespace
+
+TestData ReadTestData(std::istream& in, const std::string& name) {
+  LineReader reader(in, name);
+  TestData data;
+  reader.Skip(9, "one of the 9 heading lines");
+  for (int i = 1;; ++i) {
+    const auto pair =
+        reader.Numbers(2, "a run line (resistance in kg, speed in m/s) or the terminator line 0 0");
+    // The terminator: both numbers below 0.001 in absolute value.
+    if (std::fabs(pair[0] - 0) < 0.001 && std::fabs(pair[1] - 0) < 0.001) break;
+    if (i == MaxRunLines) {
+      reader.Fail(reader.LineNumber(),
+                  "no terminator line (two numbers below 0.001, such as 0 0) within the first " +
+                      std::to_string(MaxRunLines) + " run lines: a test holds at most " +
+                      std::to_string(MaxRunLines - 1) + " runs");
+    }
+    data.Rtm.push_back(pair[0]);
+    data.Vm.push_back(pair[1]);
+    data.runLines.push_back(reader.LineNumber());
+  }
+  reader.Skip(2, "one of the 2 lines after the terminator line");
+  const auto particulars =
+      reader.Numbers(2, "the line with the wetted surface Sw (m2) and the water-line length Lwl (m)");
+  data.Sw = particulars[0];
+  data.Lwl = particulars[1];
+  data.particularsLine = reader.LineNumber();
+  reader.Skip(1, "the line before the water temperature");
+  data.T = reader.Numbers(1, "the line with the water temperature (degrees Celsius)")[0];
+  data.temperatureLine = reader.LineNumber();
+  return data;
+}
+
+TestData ReadTestData(const std::filesystem::path& path, const std::string& name) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    throw InputFault(name + ": cannot read the data file: it is a folder");
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    throw InputFault(name + ": cannot open the data file" +
+                     (std::filesystem::exists(path, error) ? " (permission denied)"
+                                                           : " (no such file in this folder)"));
+  }
+  TestData data = ReadTestData(file, name);
+  if (file.bad()) throw InputFault(name + ": the data file could not be read to its end");
+  return data;
+}
+
+void SortRuns(std::span<double> Rtm, std::span<double> Vm, std::span<int> lines) {
+  const std::size_t N = Vm.size();
+  bool ordered = true;
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    if (Vm[i] > Vm[i + 1]) {
+      ordered = false;
+      break;
+    }
+  }
+  if (ordered) return;
+  for (std::size_t i = 0; i + 1 < N; ++i) {
+    for (std::size_t j = i + 1; j < N; ++j) {
+      if (!(Vm[i] < Vm[j])) {
+        std::swap(Vm[i], Vm[j]);
+        std::swap(Rtm[i], Rtm[j]);
+        if (!lines.empty()) std::swap(lines[i], lines[j]);
+      }
+    }
+  }
+}
+
+}  // namespace kavrel

@@ -1,2 +1,116 @@
-// Placeholder until the command line lands.
-int main() { return 0; }
+// kavrel's command line: picks the front end, runs one analysis in the current folder
+// and maps its outcome to the exit status.
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "analysis/Analysis.h"
+#include "analysis/InputFault.h"
+#include "toolkit/SvgWriter.h"
+#include "toolkit/TerminalToolkit.h"
+#if defined(KAVREL_HAVE_DESKTOP)
+#include "toolkit/DesktopToolkit.h"
+#endif
+
+namespace {
+
+constexpr int ExitReportWritten = 0;
+constexpr int ExitInputFault = 1;
+constexpr int ExitCommandLine = 2;
+constexpr int ExitWriteFault = 3;
+
+constexpr std::string_view Usage =
+    "Usage: kavrel [--terminal | --desktop]\n"
+    "       kavrel --help | --version\n"
+    "\n"
+    "Analyses the towing-tank resistance test in KAVREL_BAS.DAT in the current folder and\n"
+    "writes the report KAVREL.OUT there, with the pictures KAVREL_COEFFICIENTS.svg,\n"
+    "KAVREL_FORM_FACTOR_RAW.svg and KAVREL_FORM_FACTOR_SMOOTHED.svg.\n"
+    "\n"
+    "  --terminal  questions on standard output, answers from standard input, one line each\n"
+    "              (an empty line takes the default)\n"
+    "  --desktop   windows and question boxes; fails when no display can be opened\n"
+    "  (neither)   windows when a display can be opened, otherwise the terminal\n"
+    "  --help      this text\n"
+    "  --version   the program's version\n"
+    "\n"
+    "Exit status: 0 report written, 1 fault in the data file or the answers (no report),\n"
+    "2 wrong command line, 3 the report or a picture could not be written.\n";
+
+enum class FrontEnd { Automatic, Terminal, Desktop };
+
+int Fail(int status, const std::string& message, kavrel::Toolkit* desktop) {
+  std::cerr << "kavrel: " << message << "\n";
+  if (desktop != nullptr) desktop->Message(message);
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  FrontEnd choice = FrontEnd::Automatic;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      std::cout << Usage;
+      return ExitReportWritten;
+    }
+    if (argument == "--version") {
+      std::cout << "kavrel " << KAVREL_VERSION << "\n";
+      return ExitReportWritten;
+    }
+    const FrontEnd wanted = argument == "--terminal"  ? FrontEnd::Terminal
+                            : argument == "--desktop" ? FrontEnd::Desktop
+                                                      : FrontEnd::Automatic;
+    if (wanted == FrontEnd::Automatic || (choice != FrontEnd::Automatic && choice != wanted)) {
+      std::cerr << "kavrel: unknown or conflicting argument '" << argument << "'\n\n" << Usage;
+      return ExitCommandLine;
+    }
+    choice = wanted;
+  }
+
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  if (error) return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
+
+  std::unique_ptr<kavrel::Toolkit> ui;
+  bool desktop = false;
+#if defined(KAVREL_HAVE_DESKTOP)
+  if (choice != FrontEnd::Terminal) {
+    std::string whyNot;
+    ui = kavrel::OpenDesktopToolkit(whyNot);
+    if (!ui && choice == FrontEnd::Desktop) {
+      return Fail(ExitCommandLine, "--desktop: no display can be opened: " + whyNot, nullptr);
+    }
+    desktop = ui != nullptr;
+  }
+#else
+  if (choice == FrontEnd::Desktop) {
+    return Fail(ExitCommandLine, "--desktop: this kavrel was built without the desktop front end",
+                nullptr);
+  }
+#endif
+  if (!ui) ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr, folder);
+  kavrel::Toolkit* box = desktop ? ui.get() : nullptr;
+
+  try {
+    kavrel::RunAnalysis(*ui, folder);
+    for (kavrel::WindowId id : kavrel::AllWindows) {
+      const std::string name = kavrel::SvgFileName(id);
+      if (name.empty()) continue;
+      if (!kavrel::WriteSvgFile(ui->Window(id), folder / name)) {
+        throw kavrel::WriteFault("the report was written, but the picture " + name +
+                                 " could not be written in " + folder.string());
+      }
+    }
+    ui->Finish();
+    if (!desktop) std::cout << "\nThe report is written to " << (folder / kavrel::ReportFileName).string() << "\n";
+    return ExitReportWritten;
+  } catch (const kavrel::InputFault& fault) {
+    return Fail(ExitInputFault, fault.what(), box);
+  } catch (const kavrel::WriteFault& fault) {
+    return Fail(ExitWriteFault, fault.what(), box);
+  }
+}

@@ -1,1 +1,61 @@
-// Placeholder until this piece lands.
+// The terminal front end of the window-and-question interface.
+#include "toolkit/TerminalToolkit.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <variant>
+
+#include "analysis/InputFault.h"
+#include "toolkit/SvgWriter.h"
+
+namespace kavrel {
+
+TerminalToolkit::TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
+                                 std::filesystem::path pictureFolder)
+    : in_(in), out_(out), err_(err), pictureFolder_(std::move(pictureFolder)) {}
+
+std::string TerminalToolkit::Ask(const Question& question) {
+  // The engineer may keep the pictures open while answering.
+  WritePictures();
+  out_ << "\n[" << question.title << "]\n"
+       << question.prompt << "\n"
+       << "answer (default " << question.defaultText << "): " << std::flush;
+  std::string line;
+  if (!std::getline(in_, line)) {
+    out_ << "\n" << std::flush;
+    throw InputFault("end of input while waiting for an answer to \"" + question.title + "\"");
+  }
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  if (line.empty()) return question.defaultText;
+  return line;
+}
+
+void TerminalToolkit::Message(const std::string& text) { err_ << text << "\n" << std::flush; }
+
+void TerminalToolkit::Finish() { out_ << std::flush; }
+
+void TerminalToolkit::WindowChanged(const DisplayWindow& window, const DrawItem* added) {
+  if (window.Id() != WindowId::Ekran_Form1 || added == nullptr) return;
+  if (const auto* text = std::get_if<TextItem>(added)) out_ << text->text << "\n";
+}
+
+void TerminalToolkit::WritePictures() {
+  if (pictureFolder_.empty()) return;
+  for (WindowId id : AllWindows) {
+    const DisplayWindow& window = Window(id);
+    const std::string name = SvgFileName(id);
+    if (name.empty() || !window.Shown()) continue;
+    auto& written = writtenRevision_[id];
+    if (written == window.Revision()) continue;
+    if (WriteSvgFile(window, pictureFolder_ / name)) {
+      written = window.Revision();
+    } else if (!pictureWarningGiven_) {
+      err_ << "kavrel: warning: cannot write the picture " << name << " in "
+           << pictureFolder_.string() << "\n";
+      pictureWarningGiven_ = true;
+    }
+  }
+}
+
+}  // namespace kavrel

@@ -1,0 +1,15 @@
+// Replacing a file safely: write a temporary file in the same folder, then rename it
+// over the old one, so a failed write never leaves a half-written or lost file.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kavrel {
+
+// Returns the empty text on success, otherwise why the write failed; the file at
+// `path` is then as it was before.
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+
+}  // namespace kavrel

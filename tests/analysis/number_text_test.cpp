@@ -1,0 +1,65 @@
+// Fixed-width number texts against values worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "analysis/NumberText.h"
+
+namespace kavrel {
+namespace {
+
+struct FixedCase {
+  double x;
+  int p;
+  int d;
+  const char* text;
+};
+
+TEST(FormatFixed, PointStandsAtAFixedColumnAndOverflowIsMarked) {
+  const FixedCase cases[] = {
+      {12.3456, 3, 3, " 12.346"},     {0.5, 2, 3, " 0.500"},
+      {15, 2, 2, "15.00"},            {9.80665, 2, 5, " 9.80665"},
+      {-12.3456, 3, 3, "-12.346"},    {-123.4, 3, 3, "-123.400%"},
+      {1234.5, 3, 3, "1234.500%"},    {0, 3, 3, "  0.000"},
+      {999.9994, 3, 3, "999.999"},    {999.9995, 3, 3, "1000.000%"},
+      {-99.5, 3, 1, "-99.5"},         {0.25, 0, 2, "0.25%"},
+      {12, 3, 0, " 12."},             {1.005, 2, 2, " 1.01"},  // halves on the shortest decimal
+      {2.675, 1, 2, "2.68"},          {-2.5, 2, 0, "-3."},
+      {0.0005, 1, 3, "0.001"},        {1e-20, 1, 3, "0.000"},
+      {123456789.125, 3, 2, "123456789.13%"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatFixed(c.x, c.p, c.d), c.text) << c.x << " " << c.p << "/" << c.d;
+  }
+}
+
+TEST(FormatFixed, NonFiniteValuesAreReadable) {
+  EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 3, 3), "NaN");
+  EXPECT_EQ(FormatFixed(std::numeric_limits<double>::infinity(), 3, 3), "Inf");
+  EXPECT_EQ(FormatFixed(-std::numeric_limits<double>::infinity(), 3, 3), "-Inf");
+}
+
+TEST(FormatFixed, HugeValuesPrintEveryDigit) {
+  const std::string text = FormatFixed(1e300, 3, 3);
+  EXPECT_EQ(text.size(), 301 + 4 + 1u);
+  EXPECT_EQ(text.substr(0, 2), "10");
+  EXPECT_EQ(text.back(), '%');
+}
+
+TEST(FormatInteger, TruncatesAndRightJustifies) {
+  EXPECT_EQ(FormatInteger(7, 4), "   7");
+  EXPECT_EQ(FormatInteger(12345, 4), "12345");
+  EXPECT_EQ(FormatInteger(2.9, 3), "  2");
+  EXPECT_EQ(FormatInteger(-2.9, 3), " -2");
+  EXPECT_EQ(FormatInteger(-0.5, 2), " 0");
+}
+
+TEST(Log10, IsTheDecimalLogarithm) {
+  EXPECT_NEAR(Log10(1000), 3, 4e-16);
+  EXPECT_EQ(Log10(1), 0);
+  EXPECT_NEAR(Log10(8782715.6), 6.943628, 1e-6);
+}
+
+}  // namespace
+}  // namespace kavrel
