@@ -17,6 +17,7 @@ struct FormFactorPointSet {
 
 // The runs with 0.1 < Fn < 0.2, in run order. `ordinate` is Ctm (raw) or CtmS
 // (smoothed); the coefficients are held times 1000. All spans have the same size.
+// A run whose point does not come out finite (Cfm zero or extreme) is left out.
 FormFactorPointSet FormFactorPoints(std::span<const double> Fn, std::span<const double> ordinate,
                                     std::span<const double> Cfm);
 
