@@ -56,7 +56,7 @@ TEST(Driver, FirstAndSecondScreenTexts) {
   TempFolder folder;
   folder.Write("KAVREL_BAS.DAT", TestData("small_KAVREL_BAS.DAT"));
   // Stop at the smoothing question to look at the second screen.
-  ScriptedToolkit first({});
+  ScriptedToolkit first(std::vector<std::string>{});
   EXPECT_THROW(RunAnalysis(first, folder.Path()), InputFault);
   const std::vector<std::string> firstScreen{
       " The water temperature during the resistance tests is 15.00 degrees",

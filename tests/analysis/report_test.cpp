@@ -78,15 +78,18 @@ TEST(Report, NoRunsMunkBlockAndConversionNote) {
   data.Tnew = 20.5F;
   data.temperature = 20.5;
   const auto lines = Lines(ReportText(data));
-  ASSERT_EQ(lines.size(), 16u);
+  ASSERT_EQ(lines.size(), 17u);
   EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(lines[3], "");
   EXPECT_EQ(lines[4], " MODEL WETTED SURFACE ----- Sw =   4.0000 m2");
   EXPECT_EQ(lines[6], " WATER TEMPERATURE --------- T = 20.500 degrees");
   EXPECT_EQ(lines[10], "");
-  EXPECT_EQ(lines[11], "T. MUNK WAVE RESISTANCE APROACH HAS BEEN USED");
-  EXPECT_EQ(lines[12], "D(1)= 0.500 : D(2)= 0.620 : D(3)= 0.000 : D(4)= 1.250");
+  EXPECT_EQ(lines[11], "");
+  EXPECT_EQ(lines[12], "T. MUNK WAVE RESISTANCE APROACH HAS BEEN USED");
+  EXPECT_EQ(lines[13], "D(1)= 0.500 : D(2)= 0.620 : D(3)= 0.000 : D(4)= 1.250");
   EXPECT_EQ(lines[14], "");
-  EXPECT_EQ(lines[15], "Resistance tests results were scaled to 20.50 degrees.");
+  EXPECT_EQ(lines[15], "");
+  EXPECT_EQ(lines[16], "Resistance tests results were scaled to 20.50 degrees.");
 }
 
 TEST(Report, MunkBlockOnlyForTheAnswerTwo) {
