@@ -1,5 +1,7 @@
 // kavrel's command line: picks the front end, runs one analysis in the current folder
 // and maps its outcome to the exit status.
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -92,7 +94,11 @@ int main(int argc, char** argv) {
                 nullptr);
   }
 #endif
-  if (!ui) ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr, folder);
+  if (!ui) {
+    // Answers piped in are not echoed by a terminal: print them, so the log reads well.
+    ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr, folder,
+                                                   isatty(STDIN_FILENO) == 0);
+  }
   kavrel::Toolkit* box = desktop ? ui.get() : nullptr;
 
   try {

@@ -12,8 +12,12 @@
 namespace kavrel {
 
 TerminalToolkit::TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
-                                 std::filesystem::path pictureFolder)
-    : in_(in), out_(out), err_(err), pictureFolder_(std::move(pictureFolder)) {}
+                                 std::filesystem::path pictureFolder, bool echoAnswers)
+    : in_(in),
+      out_(out),
+      err_(err),
+      pictureFolder_(std::move(pictureFolder)),
+      echoAnswers_(echoAnswers) {}
 
 std::string TerminalToolkit::Ask(const Question& question) {
   // The engineer may keep the pictures open while answering.
@@ -27,6 +31,7 @@ std::string TerminalToolkit::Ask(const Question& question) {
     throw InputFault("end of input while waiting for an answer to \"" + question.title + "\"");
   }
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  if (echoAnswers_) out_ << line << "\n";
   if (line.empty()) return question.defaultText;
   return line;
 }

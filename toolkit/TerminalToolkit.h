@@ -15,9 +15,10 @@ namespace kavrel {
 class TerminalToolkit : public Toolkit {
  public:
   // Pictures of the graph windows are rewritten in `pictureFolder` before every question;
-  // an empty path writes none.
+  // an empty path writes none. With `echoAnswers` each answer read is printed after its
+  // question, so that a log of a scripted run reads like a dialogue.
   TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
-                  std::filesystem::path pictureFolder);
+                  std::filesystem::path pictureFolder, bool echoAnswers = false);
 
   // Prints the title, the prompt and the default, then reads one line; CR and LF at its
   // end are removed; an empty line means the default. Throws InputFault at the end of input.
@@ -36,6 +37,7 @@ class TerminalToolkit : public Toolkit {
   std::ostream& err_;
   std::filesystem::path pictureFolder_;
   std::map<WindowId, std::uint64_t> writtenRevision_;
+  bool echoAnswers_ = false;
   bool pictureWarningGiven_ = false;
 };
 
