@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES   := cmake g++ make
 TEST_PACKAGES    := libgtest-dev
-BENCH_PACKAGES   := libbenchmark-dev time
+BENCH_PACKAGES   := libbenchmark-dev time bc
 
 # ensure_packages: install the listed Debian packages that dpkg does not know as
 # installed, with apt-get, directly as root or through sudo.
