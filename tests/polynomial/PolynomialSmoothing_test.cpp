@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <variant>
@@ -110,53 +111,46 @@ TEST(PolynomialSmoothing, AsksItsQuestionsAndSmoothsTheWholeRange) {
   EXPECT_TRUE(ui.Window(WindowId::Form_Faktor_Form2).Shown());
 }
 
-TEST(PolynomialSmoothing, SmoothsAPartialRangeAndPrintsTheSmoothedFormFactor) {
+TEST(PolynomialSmoothing, LeavesTheAcceptedFitInCtmS) {
+  const Tank tank;
+  const std::vector<double> measured5(tank.Ctm.begin(), tank.Ctm.begin() + 5);
+  const std::vector<double> mean5(5, tank.WeightedMean());
+  const auto then6To8 = [](std::vector<double> first) {
+    first.insert(first.end(), LineOverRuns6To8.begin(), LineOverRuns6To8.end());
+    return first;
+  };
+  const struct {
+    const char* name;
+    std::vector<std::string> answers;
+    std::vector<double> CtmS;
+    std::size_t questions;
+  } cases[]{
+      {"partial range", {"6", "8", "2", "Y", "Y"}, then6To8(measured5), 5},
+      // A refused fit stays until a later fit overwrites it: piece-by-piece smoothing.
+      {"refused fit", {"1", "0", "1", "n", "6", "8", "2", "Y", "Y"}, then6To8(mean5), 9},
+      {"refused calculation, then a narrower range",
+       {"1", "0", "1", "Y", "N", "6", "8", "2", "Y", "Y"},
+       then6To8(measured5),
+       10},
+      {"refused calculation, then order 0", {"1", "0", "1", "Y", "n", "1", "0", "0"}, tank.Ctm, 8},
+      {"order 0 (the default) at once", {"", "", ""}, tank.Ctm, 3},
+  };
+  for (const auto& c : cases) {
+    Tank run;
+    ScriptedToolkit ui(c.answers);
+    run.Smooth(ui);
+    EXPECT_EQ(ui.questions.size(), c.questions) << c.name;
+    EXPECT_TRUE(ui.messages.empty()) << c.name;
+    ExpectValues(run.CtmS, c.CtmS, c.name);
+  }
+}
+
+TEST(PolynomialSmoothing, PrintsTheFormFactorOfTheSmoothedData) {
   Tank tank;
   ScriptedToolkit ui({"6", "8", "2", "Y", "Y"});
   tank.Smooth(ui);
-  std::vector<double> expected(tank.Ctm.begin(), tank.Ctm.begin() + 5);
-  expected.insert(expected.end(), LineOverRuns6To8.begin(), LineOverRuns6To8.end());
-  ExpectValues(tank.CtmS, expected, "runs 6 to 8 smoothed");
   const auto texts = PrintedTexts(ui.Window(WindowId::Kavrel_Form1));
   EXPECT_NE(std::find(texts.begin(), texts.end(), "(1+k)= 1.150"), texts.end());
-}
-
-TEST(PolynomialSmoothing, KeepsARefusedFitUntilALaterFitOverwritesIt) {
-  Tank tank;
-  ScriptedToolkit ui({"1", "0", "1", "n", "6", "8", "2", "Y", "Y"});
-  tank.Smooth(ui);
-  ASSERT_EQ(ui.questions.size(), 9u);
-  EXPECT_EQ(ui.questions[4].title, " NS value entry");  // asked again after the refusal
-  const double mean = tank.WeightedMean();
-  std::vector<double> expected(5, mean);
-  expected.insert(expected.end(), LineOverRuns6To8.begin(), LineOverRuns6To8.end());
-  ExpectValues(tank.CtmS, expected, "refused fit, then runs 6 to 8");
-}
-
-TEST(PolynomialSmoothing, ARefusedCalculationStartsAgainFromTheMeasuredValues) {
-  {
-    Tank tank;
-    ScriptedToolkit ui({"1", "0", "1", "Y", "N", "6", "8", "2", "Y", "Y"});
-    tank.Smooth(ui);
-    std::vector<double> expected(tank.Ctm.begin(), tank.Ctm.begin() + 5);
-    expected.insert(expected.end(), LineOverRuns6To8.begin(), LineOverRuns6To8.end());
-    ExpectValues(tank.CtmS, expected, "narrower range after a refused calculation");
-  }
-  {
-    Tank tank;
-    ScriptedToolkit ui({"1", "0", "1", "Y", "n", "1", "0", "0"});
-    tank.Smooth(ui);
-    ExpectValues(tank.CtmS, tank.Ctm, "order 0 after a refused calculation");
-  }
-}
-
-TEST(PolynomialSmoothing, Order0EndsAtOnce) {
-  Tank tank;
-  ScriptedToolkit ui({"", "", ""});  // the order question's default is 0
-  tank.Smooth(ui);
-  EXPECT_EQ(ui.questions.size(), 3u);
-  EXPECT_EQ(tank.CtmS, tank.Ctm);
-  EXPECT_FALSE(ui.Window(WindowId::Form_Faktor_Form1).Shown());
 }
 
 TEST(PolynomialSmoothing, RefusesUnusableAnswersAndAsksAgain) {
