@@ -1,1 +1,190 @@
-// Placeholder until this piece lands.
+// The coefficient graph window Kavrel_Form1: frame, axes and measured points, the smoothed
+// Ctm curve, and the final Ctm, Cvm and Cr curves with the printed form factor (1+k).
+#include "graphs/CoefficientGraph.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "analysis/NumberText.h"
+
+namespace kavrel {
+
+namespace {
+
+constexpr std::string_view GraphFont = "Times New Roman";
+
+// Drawing helpers that keep a value which is not finite (a run whose coefficient could not
+// be computed) off the window: such a line, circle or text is left out.
+bool Finite(double x, double y) {
+  return std::isfinite(x) && std::isfinite(y);
+}
+
+void FiniteLine(DisplayWindow& window, double x1, double y1, double x2, double y2, int colour) {
+  if (Finite(x1, y1) && Finite(x2, y2)) window.Line(x1, y1, x2, y2, colour);
+}
+
+void FiniteCircle(DisplayWindow& window, double x, double y, double radius, int colour) {
+  if (Finite(x, y) && std::isfinite(radius)) window.Circle(x, y, radius, colour);
+}
+
+void FinitePrint(DisplayWindow& window, double x, double y, std::string_view text) {
+  if (!Finite(x, y)) return;
+  window.SetPrintPosition(x, y);
+  window.Print(text);
+}
+
+// The window edges (low, high) as computed, unless they enclose nothing (all Fn 0, all Ctm
+// 0) or are not finite: then `halfWidth` either side of the value, so that the scale exists.
+std::pair<double, double> UsableRange(double low, double high, double halfWidth) {
+  if (std::isfinite(low) && std::isfinite(high) && high != low) return {low, high};
+  const double centre = std::isfinite(low) ? low : 0.0;
+  return {centre - halfWidth, centre + halfWidth};
+}
+
+// Printed in place of the form factor when the straight line through the slow runs could
+// not be fitted; one short line each, so that the note stays inside the window.
+constexpr std::array<std::string_view, 3> NoFormFactorNote{
+    "(1+k) not found:", "at least two runs with", "0.1 < Fn < 0.2 are needed"};
+
+// Half-widths used when a coordinate range has no size: all Fn 0 (Froude-number scale) or all
+// Ctm 0 (coefficients times 1000).
+constexpr double FnHalfWidth = 0.1;
+constexpr double CtmHalfWidth = 1.0;
+
+// Prints `lines` one below the other from (x, y), moved only as far as needed to keep the
+// whole note inside the window (where there is room it stays at (x, y)). Its size is
+// reckoned generously at half an em per character.
+void PrintNote(DisplayWindow& window, double x, double y, std::span<const std::string_view> lines) {
+  const UserCoordinates& s = window.Coordinates();
+  const Twips& client = window.Placement();
+  if (client.width <= 0 || client.height <= 0) return;
+  std::size_t longest = 0;
+  for (const std::string_view line : lines) longest = std::max(longest, line.size());
+  const double emTwips = window.FontSize() * 20;
+  const double widthShare = 0.5 * emTwips * static_cast<double>(longest) / client.width;
+  const double heightShare = 1.15 * emTwips * static_cast<double>(lines.size()) / client.height;
+  // Position as a share of the way from the left (top) edge to the right (bottom) edge,
+  // which holds whichever way the axes run.
+  const auto keepInside = [](double value, double from, double to, double share) {
+    const double t = (value - from) / (to - from);
+    if (!std::isfinite(t)) return value;
+    return from + std::clamp(t, 0.0, std::max(0.0, 1.0 - share)) * (to - from);
+  };
+  x = keepInside(x, s.left, s.right, widthShare);
+  y = keepInside(y, s.top, s.bottom, heightShare);
+  const double advance = LineAdvance(client, s, window.FontSize());
+  for (const std::string_view line : lines) {
+    FinitePrint(window, x, y, line);
+    y += advance;
+  }
+}
+
+}  // namespace
+
+void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<const double> Ctm,
+                          std::string_view caption) {
+  DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
+  const std::size_t n = std::min(Fn.size(), Ctm.size());
+
+  const double first = n > 0 ? Fn[0] : 0.0;
+  const double last = n > 0 ? Fn[n - 1] : 0.0;
+  const double R = last - first;
+  // The extremes wherever they occur; a coefficient that could not be computed is left out.
+  double ymax = 0;
+  double ymin = 0;
+  bool found = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!std::isfinite(Ctm[i])) continue;
+    if (!found || Ctm[i] > ymax) ymax = Ctm[i];
+    if (!found || Ctm[i] < ymin) ymin = Ctm[i];
+    found = true;
+  }
+  const double H = std::max(std::fabs(ymax), std::fabs(ymin));
+
+  // The margins on both sides come from the first run's Fn.
+  const auto [xL, xR] =
+      UsableRange(first - std::fabs(0.2 * first), last + std::fabs(0.2 * first), FnHalfWidth);
+  const auto [yB, yT] =
+      UsableRange(ymin - std::fabs(0.2 * ymin), ymax + std::fabs(0.2 * ymax), CtmHalfWidth);
+  const double a0 = first - std::fabs(0.05 * first);
+  const double a1 = ymin - std::fabs(0.05 * ymin);
+  const double a2 = last + std::fabs(0.1 * first);
+  const double a3 = 1.1 * ymax;
+
+  window.Show();
+  window.Clear();
+  window.SetFontSize(8);
+  window.SetFontName(GraphFont);
+  window.SetTextColour(Colour::DarkBlue);
+  window.SetUserCoordinates(xL, yT, xR, yB);
+
+  window.SetPenWidth(2);
+  FiniteLine(window, a0, a1, a2, a1, Colour::LightBlue);
+  FiniteLine(window, a0, a1, a0, a3, Colour::LightBlue);
+  window.SetPenWidth(1);
+
+  // A target of three circles per run, radii along the abscissa.
+  for (std::size_t i = 0; i < n; ++i) {
+    for (const double radius : {R / 150, R / 300, R / 600}) {
+      FiniteCircle(window, Fn[i], Ctm[i], radius, Colour::DarkRed);
+    }
+  }
+
+  FinitePrint(window, -0.4 * R, 1.3 * H, caption);
+  window.SetFontSize(12);
+  FinitePrint(window, 0, -1.15 * H, "AP");
+}
+
+void DrawCtmCurve(Toolkit& ui, std::span<const double> CtmS, std::span<const double> Fn) {
+  DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
+  const std::size_t n = std::min(CtmS.size(), Fn.size());
+  if (n == 0) return;
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    FiniteLine(window, Fn[i], CtmS[i], Fn[i + 1], CtmS[i + 1], Colour::Cyan);
+  }
+  FinitePrint(window, Fn[n - 1], CtmS[n - 1], "Ctm");
+}
+
+void DrawCoefficientCurves(Toolkit& ui, std::span<const double> Cfm, std::span<const double> CtmS,
+                           std::span<const double> Fn, std::optional<double> OnePlusK) {
+  DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
+  const std::size_t n = std::min({Cfm.size(), CtmS.size(), Fn.size()});
+  if (n == 0) return;
+  const double textX = Fn[0] + 0.5 * Fn[n - 1];
+  const double textY = CtmS[0];
+
+  if (!OnePlusK || !std::isfinite(*OnePlusK)) {
+    // Without a form factor there is no Cvm and no Cr: the Ctm curve and a note.
+    DrawCtmCurve(ui, CtmS.first(n), Fn.first(n));
+    PrintNote(window, textX, textY, NoFormFactorNote);
+    return;
+  }
+
+  const double k = *OnePlusK;
+  const auto Cvm = [&](std::size_t i) { return k * Cfm[i]; };
+  const auto Cr = [&](std::size_t i) { return CtmS[i] - k * Cfm[i]; };
+
+  // The Cr curve is shifted up to just below the smallest CtmS, so that it shares the
+  // ordinate range of the other two curves.
+  double MINC = CtmS[0];
+  for (std::size_t i = 1; i < n; ++i) {
+    if (CtmS[i] < MINC) MINC = CtmS[i];
+  }
+  const double OFF = MINC - std::fabs(0.05 * MINC);
+
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    FiniteLine(window, Fn[i], CtmS[i], Fn[i + 1], CtmS[i + 1], Colour::Cyan);
+    FiniteLine(window, Fn[i], OFF + Cr(i), Fn[i + 1], OFF + Cr(i + 1), Colour::DarkYellow);
+    FiniteLine(window, Fn[i], Cvm(i), Fn[i + 1], Cvm(i + 1), Colour::DarkRed);
+  }
+  const std::size_t last = n - 1;
+  FinitePrint(window, Fn[last], CtmS[last], "Ctm");
+  FinitePrint(window, Fn[last], OFF + Cr(last), "Cr");
+  FinitePrint(window, Fn[last], Cvm(last), "Cvm");
+  FinitePrint(window, textX, textY, "(1+k)=" + FormatFixed(k, 2, 3));
+}
+
+}  // namespace kavrel
