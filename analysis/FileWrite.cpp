@@ -13,7 +13,12 @@ namespace kavrel {
 std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
   const std::filesystem::path folder =
       path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  // A hidden name beside the file; built by appending (GCC 12 gives a false -Wrestrict
+  // warning on the chained concatenation in optimised builds).
+  std::string hidden = ".";
+  hidden += path.filename().string();
+  hidden += ".XXXXXX";
+  std::string temporary = (folder / hidden).string();
   const int fd = mkstemp(temporary.data());
   if (fd < 0) return std::strerror(errno);
   std::string failure;
