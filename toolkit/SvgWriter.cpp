@@ -6,10 +6,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <string_view>
 #include <system_error>
 #include <variant>
+
+#include "analysis/FileWrite.h"
 
 namespace kavrel {
 
@@ -270,28 +271,8 @@ std::string SvgFileName(WindowId id) {
 }
 
 bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path) {
-  const std::string picture = SvgPicture(window);
   // A reader (a browser tab on the file) sees either the old picture or the new one whole.
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  std::error_code error;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(picture.data(), static_cast<std::streamsize>(picture.size()));
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temporary, error);
-      return false;
-    }
-  }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, SvgPicture(window)).empty();
 }
 
 }  // namespace kavrel
