@@ -32,30 +32,13 @@ TEST(MatMultiply, LeftFactorIsTheSecondMatrix) {
   const Matrix B = Make({{1, 0}, {0, 1}, {1, 1}, {2, -1}});  // 4 x 2, left-hand factor
   Matrix P = Filled(5, 4, 9);  // larger than the product: the rest stays
   ASSERT_TRUE(MatMultiply(2, 3, A, 4, 2, B, P));
-  const Matrix expected =
-      Make({{1, 2, 3, 9}, {4, 5, 6, 9}, {5, 7, 9, 9}, {-2, -1, 0, 9}, {9, 9, 9, 9}});
-  EXPECT_EQ(P, expected);
-}
-
-TEST(MatMultiply, MismatchLeavesTheProductUntouched) {
-  const Matrix A = Make({{1, 2, 3}, {4, 5, 6}});
-  const Matrix B = Filled(4, 3, 1);
-  Matrix P = Filled(4, 3, 7);
+  EXPECT_EQ(P, Make({{1, 2, 3, 9}, {4, 5, 6, 9}, {5, 7, 9, 9}, {-2, -1, 0, 9}, {9, 9, 9, 9}}));
+  // Three columns of B against two rows of A: refused, P untouched.
   const Matrix before = P;
-  EXPECT_FALSE(MatMultiply(2, 3, A, 4, 3, B, P));
+  EXPECT_FALSE(MatMultiply(2, 3, A, 4, 3, Filled(4, 3, 1), P));
   EXPECT_EQ(P, before);
   EXPECT_EQ(std::string(MatMultiplyMismatchText),
             " Number of Rows of Matrix A must be Equal to Number of Columns of Matrix B");
-}
-
-TEST(MatTranspose, WritesOnlyTheNamedElements) {
-  const Matrix A = Make({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
-  Matrix T = Filled(3, 3, -1);
-  MatTranspose(2, 2, A, T);
-  EXPECT_EQ(T, Make({{1, 4, -1}, {2, 5, -1}, {-1, -1, -1}}));
-  Matrix grown;  // an empty T is made large enough
-  MatTranspose(2, 3, A, grown);
-  EXPECT_EQ(grown, Make({{1, 4}, {2, 5}, {3, 6}}));
 }
 
 struct SolveCase {
@@ -78,7 +61,6 @@ TEST(MatSolve, Cases) {
       // C x = V for x = (1, 2, 3) worked by hand.
       {"symmetric 3 x 3", {{4, 1, 2}, {1, 3, 0}, {2, 0, 5}}, {12, 7, 17}, true, {1, 2, 3}},
       {"first pivot 0 stops although regular", {{0, 1}, {1, 0}}, {3, 4}, false, {3, 4}},
-      {"second pivot 0 stops", {{1, 1}, {1, 1}}, {3, 4}, false, {3, 4}},
       {"pivot of 1e-8 stops", {{1e-8}}, {1}, false, {1}},
       {"pivot that is not a number stops", {{nan}}, {1}, false, {1}},
       // Below the tolerance the entry is not eliminated: x2 stays 1 instead of 1 - 1e-9.
@@ -93,17 +75,6 @@ TEST(MatSolve, Cases) {
     ASSERT_EQ(V.size(), c.expected.size());
     for (std::size_t i = 0; i < V.size(); ++i) EXPECT_NEAR(V[i], c.expected[i], 1e-15) << i;
   }
-}
-
-TEST(MatSolve, RowBelowTheToleranceKeepsItsEntry) {
-  Matrix left = Make({{1, 0}, {1e-9, 1}});
-  Matrix eliminated = Make({{1, 0}, {2e-8, 1}});
-  std::vector<double> V{1, 1};
-  ASSERT_TRUE(MatSolve(left, V, 2));
-  V = {1, 1};
-  ASSERT_TRUE(MatSolve(eliminated, V, 2));
-  EXPECT_EQ(left(1, 0), 1e-9);
-  EXPECT_EQ(eliminated(1, 0), 0);
 }
 
 }  // namespace

@@ -25,15 +25,16 @@ inline std::array<double, 6> ModelTerms(double Fn, double Cfm, const MunkParamet
   return terms;
 }
 
-// N runs evenly spaced from FnLow to FnHigh of a 4 m model in water of 1.14e-6 m2/s, with
-// Cfm of the ITTC-1957 line. The scatter (largest size `scatter`, times 1000) is made
-// orthogonal, by modified Gram-Schmidt, to the first `columns` model terms with these D, so the
-// least-squares fit over those terms gives back exactly the model.
+// N runs evenly spaced from FnLow to FnHigh of a model of length L (m) in water of kinematic
+// viscosity nu (m2/s), with Cfm of the ITTC-1957 line. The scatter (largest size `scatter`, times
+// 1000) is made orthogonal, by modified Gram-Schmidt, to the first `columns` model terms with these
+// D, so the least-squares fit over those terms gives back exactly the model.
 inline ModelTest MakeModelTest(std::size_t N, double FnLow, double FnHigh,
                                const std::array<double, 6>& X, const MunkParameters& D,
-                               double scatter = 0, std::size_t columns = 6) {
+                               double scatter = 0, std::size_t columns = 6, double nu = 1.14e-6,
+                               double L = 4) {
   ModelTest test;
-  const double L = 4, nu = 1.14e-6, g = 9.80665;
+  const double g = 9.80665;
   std::vector<std::vector<double>> basis;  // orthonormal columns
   std::vector<double> e(N);
   for (std::size_t I = 0; I < N; ++I) {
