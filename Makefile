@@ -3,8 +3,8 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-BUILD_PACKAGES   := cmake g++ make
-TEST_PACKAGES    := libgtest-dev
+BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
+TEST_PACKAGES    := libgtest-dev xvfb xauth
 BENCH_PACKAGES   := libbenchmark-dev time bc
 
 # ensure_packages: install the listed Debian packages that dpkg does not know as
