@@ -423,6 +423,7 @@ std::string DesktopToolkit::Ask(const Question& question) {
   Fl::check();
   QuestionBox box(question);
   box.show();
+  box.wait_for_expose();
   box.FocusField();
   if (!impl_->answers) {
     while (box.shown()) Fl::wait();
