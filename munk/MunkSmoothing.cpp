@@ -19,8 +19,9 @@ void MunkDesignMatrix(std::span<const double> Cfm, std::span<const double> Fn,
                       const MunkParameters& D, Matrix& A) {
   A.GrowTo(Fn.size(), MunkUnknowns);
   for (std::size_t I = 0; I < Fn.size(); ++I) {
-    const double F2 = Fn[I] * Fn[I];
-    const double F4 = F2 * F2;
+    // Powers as the model writes them, F^2 and F^4.
+    const double F2 = std::pow(Fn[I], 2);
+    const double F4 = std::pow(Fn[I], 4);
     A(I, 0) = Cfm[I] / 1000;
     A(I, 1) = F4;
     for (std::size_t j = 0; j < D.size(); ++j) {
@@ -64,9 +65,14 @@ MunkFitOutcome MunkFit::Try(const MunkParameters& D, int t, std::span<double> Ct
   std::array<double, MunkUnknowns> X{};
   std::copy_n(V_.begin(), M, X.begin());
   for (std::size_t I = 0; I < N; ++I) {
-    // The row of A holds the model's terms; the unknowns beyond M are 0 and add nothing.
-    double sum = 0;
-    for (std::size_t i = 0; i < M; ++i) sum += X[i] * A_(I, i);
+    // The model term by term, in the order it is written; the unknowns beyond M are 0 and
+    // add nothing.
+    const double F2 = std::pow(Fn_[I], 2);
+    const double F4 = std::pow(Fn_[I], 4);
+    double sum = X[0] * Cfm_[I] / 1000 + X[1] * F4;
+    for (std::size_t j = 0; j < D.size(); ++j) {
+      if (F2 > 0) sum += X[2 + j] * F4 * std::cos(D[j] / F2);
+    }
     fitted_[I] = 1000 * sum;
     if (!std::isfinite(fitted_[I])) return MunkFitOutcome::NotFinite;
   }
