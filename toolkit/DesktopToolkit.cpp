@@ -134,19 +134,20 @@ class Canvas : public Fl_Widget {
   }
 
  private:
-  // The drawing follows the client area when the user resizes the window.
+  // Positions follow the client area when the user resizes the window, and so do font sizes.
   double Zoom() const {
     return std::min(static_cast<double>(w()) / nominal_.width,
                     static_cast<double>(h()) / nominal_.height);
   }
 
-  void Pen(int colour, int width) const {
+  // Pen widths are pixels and stay so when the window is resized: the run targets keep
+  // their rings.
+  static void Pen(int colour, int width) {
     fl_color(ColourOf(colour));
-    const long pixels = std::lround(width * Zoom());
-    if (pixels <= 1) {
+    if (width <= 1) {
       fl_line_style(FL_SOLID, 0);
     } else {
-      fl_line_style(FL_SOLID | FL_CAP_ROUND | FL_JOIN_ROUND, static_cast<int>(pixels));
+      fl_line_style(FL_SOLID | FL_CAP_ROUND | FL_JOIN_ROUND, std::min(width, 100));
     }
   }
 
