@@ -93,32 +93,32 @@ TEST_F(DesktopTest, CoefficientGraphPicture) {
 
   // The axes, two pixels wide: the x axis on row 232 (y 3.8), the y axis in column 20.
   for (double x : {0.1, 0.2, 0.3, 0.4}) {
-    EXPECT_GE(CountColourNear(*image, GraphX(x), GraphY(3.8), 1, LightBlue), 2) << x;
+    EXPECT_GE(CountColour(*image, LightBlue, GraphX(x), GraphY(3.8), 1), 2) << x;
   }
   for (double y : {4.0, 5.0, 6.0, 6.5}) {
-    EXPECT_GE(CountColourNear(*image, GraphX(0.095), GraphY(y), 1, LightBlue), 2) << y;
+    EXPECT_GE(CountColour(*image, LightBlue, GraphX(0.095), GraphY(y), 1), 2) << y;
   }
   // The run markers: rings of 2.6 pixels at the runs, and dark red nowhere else.
   for (std::size_t i = 0; i < Fn.size(); ++i) {
-    EXPECT_GE(CountColourNear(*image, GraphX(Fn[i]), GraphY(Ctm[i]), 3, DarkRed), 8) << i;
+    EXPECT_GE(CountColour(*image, DarkRed, GraphX(Fn[i]), GraphY(Ctm[i]), 3), 8) << i;
   }
   int markerInk = 0;
   for (std::size_t i = 0; i < Fn.size(); ++i) {
-    markerInk += CountColourNear(*image, GraphX(Fn[i]), GraphY(Ctm[i]), 4, DarkRed);
+    markerInk += CountColour(*image, DarkRed, GraphX(Fn[i]), GraphY(Ctm[i]), 4);
   }
   EXPECT_EQ(markerInk, CountColour(*image, DarkRed));
   // The Ctm curve halfway between the runs.
   for (std::size_t i = 0; i + 1 < Fn.size(); ++i) {
     const double x = 0.5 * (Fn[i] + Fn[i + 1]), y = 0.5 * (Ctm[i] + Ctm[i + 1]);
-    EXPECT_GE(CountColourNear(*image, GraphX(x), GraphY(y), 1, Cyan), 1) << i;
+    EXPECT_GE(CountColour(*image, Cyan, GraphX(x), GraphY(y), 1), 1) << i;
   }
   // "Ctm" hangs down from its corner at (422.6, 184.3), 16 pixels high; nothing above it.
-  EXPECT_GE(InkBelowRight(*image, GraphX(0.4), GraphY(4.5), 26, 16, BlueInk), 15);
-  EXPECT_EQ(InkBelowRight(*image, GraphX(0.4) + 4, GraphY(4.5) - 12, 22, 10, BlueInk), 0);
+  EXPECT_GE(CountIn(*image, GraphX(0.4), GraphY(4.5), 26, 16, BlueInk), 15);
+  EXPECT_EQ(CountIn(*image, GraphX(0.4) + 4, GraphY(4.5) - 12, 22, 10, BlueInk), 0);
   EXPECT_EQ(CountColour(*image, Magenta), 0);
   // The line with both ends near 1e300 crosses the whole height in column 250.9.
   EXPECT_GE(CountColour(*image, DarkYellow), 273);
-  EXPECT_EQ(InkBelowRight(*image, 250, 0, 3, 273, [](const Rgb& c) { return c == DarkYellow; }),
+  EXPECT_EQ(CountIn(*image, 250, 0, 3, 273, [](const Rgb& c) { return c == DarkYellow; }),
             CountColour(*image, DarkYellow));
 }
 
@@ -135,7 +135,7 @@ TEST_F(DesktopTest, DrawingReachesTheScreenItemByItem) {
     // What is on the screen now already shows the item just drawn.
     const auto screen = ui->ScreenImage(WindowId::Kavrel_Form1);
     ASSERT_TRUE(screen);
-    EXPECT_GE(CountColourNear(*screen, GraphX(Fn[i]), GraphY(Ctm[i]), 3, DarkRed), 8) << i;
+    EXPECT_GE(CountColour(*screen, DarkRed, GraphX(Fn[i]), GraphY(Ctm[i]), 3), 8) << i;
   }
   // Drawn item by item onto the back buffer, the screen holds what one full drawing gives.
   const auto screen = ui->ScreenImage(WindowId::Kavrel_Form1);

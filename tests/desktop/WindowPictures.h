@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -31,50 +32,30 @@ inline double PixelAt(double value, double edge0, double edge1, int pixels) {
   return (value - edge0) / (edge1 - edge0) * pixels;
 }
 
-// Pixels within `reach` of (x, y) (a square) that satisfy `wanted`.
-inline int CountNear(const WindowImage& image, double x, double y, int reach,
-                     const std::function<bool(const Rgb&)>& wanted) {
+// Pixels of the box from (x, y), `width` by `height`, that satisfy `wanted`.
+inline int CountIn(const WindowImage& image, double x, double y, int width, int height,
+                   const std::function<bool(const Rgb&)>& wanted) {
   int count = 0;
-  const int cx = static_cast<int>(std::lround(x)), cy = static_cast<int>(std::lround(y));
-  for (int py = cy - reach; py <= cy + reach; ++py) {
-    for (int px = cx - reach; px <= cx + reach; ++px) {
-      if (px >= 0 && py >= 0 && px < image.width && py < image.height && wanted(image.At(px, py))) {
-        ++count;
-      }
+  const int left = static_cast<int>(std::lround(x)), top = static_cast<int>(std::lround(y));
+  for (int py = std::max(top, 0); py < std::min(top + height, image.height); ++py) {
+    for (int px = std::max(left, 0); px < std::min(left + width, image.width); ++px) {
+      count += wanted(image.At(px, py));
     }
   }
   return count;
 }
 
-inline int CountColourNear(const WindowImage& image, double x, double y, int reach, Rgb colour) {
-  return CountNear(image, x, y, reach, [&](const Rgb& c) { return c == colour; });
-}
-
-inline int CountColour(const WindowImage& image, Rgb colour) {
-  int count = 0;
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) count += image.At(x, y) == colour;
-  }
-  return count;
+// Pixels of `colour` within `reach` of (x, y), or (reach -1) in the whole picture.
+inline int CountColour(const WindowImage& image, Rgb colour, double x = 0, double y = 0,
+                       int reach = -1) {
+  const auto same = [&](const Rgb& c) { return c == colour; };
+  if (reach < 0) return CountIn(image, 0, 0, image.width, image.height, same);
+  return CountIn(image, x - reach, y - reach, 2 * reach + 1, 2 * reach + 1, same);
 }
 
 // Text is drawn anti-aliased: dark-blue ink shows as pixels bluer than they are red.
 inline bool BlueInk(const Rgb& c) {
   return c.blue > c.red + 40 && c.blue > c.green + 40;
-}
-
-// Ink of `wanted` in the box right of and below a text's top-left corner.
-inline int InkBelowRight(const WindowImage& image, double x, double y, int width, int height,
-                         const std::function<bool(const Rgb&)>& wanted) {
-  int count = 0;
-  for (int py = static_cast<int>(y); py < static_cast<int>(y) + height; ++py) {
-    for (int px = static_cast<int>(x); px < static_cast<int>(x) + width; ++px) {
-      if (px >= 0 && py >= 0 && px < image.width && py < image.height && wanted(image.At(px, py))) {
-        ++count;
-      }
-    }
-  }
-  return count;
 }
 
 // Opens the desktop front end, or skips the test when there is no display.
