@@ -1,81 +1,118 @@
-// The wave-resistance dialogue on the scripted front end: questions, text window, refusals.
+// The wave-resistance smoothing: matrix product and Gauss-Jordan solve worked by hand, the fit's
+// design matrix and its recovery of a model, and the dialogue on the scripted front end.
 #include "munk/MunkSmoothing.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <string>
-#include <variant>
+#include <tuple>
+#include <utility>
 #include <vector>
 
-#include "analysis/Answers.h"
 #include "tests/munk/MunkTestData.h"
 #include "tests/support/ScriptedToolkit.h"
 
 namespace kavrel {
 namespace {
 
-using ::testing::HasSubstr;
-using testing::MakeModelTest;
-using testing::ModelTest;
 using testing::PlausibleD;
-using testing::PlausibleX;
 
-// What the user could see, and what the procedure held, when a question came up.
-struct Snapshot {
-  std::vector<double> CtmS;
-  MunkParameters D;
-  std::vector<std::string> text;  // printed on the text window
-  std::uint64_t graphRevision;    // of the coefficient graph
-};
+// A matrix of `cols` columns filled row by row.
+Matrix Make(std::size_t cols, const std::vector<double>& values) {
+  Matrix m(values.size() / cols, cols);
+  for (std::size_t k = 0; k < values.size(); ++k) m(k / cols, k % cols) = values[k];
+  return m;
+}
 
-class Recorder : public testing::ScriptedToolkit {
- public:
-  Recorder(std::vector<std::string> answers, const std::vector<double>& CtmS,
-           const MunkParameters& D)
-      : ScriptedToolkit(std::move(answers)), CtmS_(CtmS), D_(D) {}
+TEST(MatMultiply, LeftFactorIsTheSecondMatrix) {
+  const Matrix A = Make(3, {1, 2, 3, 4, 5, 6});         // 2 x 3, the right-hand factor
+  const Matrix B = Make(2, {1, 0, 0, 1, 1, 1, 2, -1});  // 4 x 2, the left-hand factor
+  Matrix P = Make(4, std::vector<double>(20, 9));       // 5 x 4: outside the product it stays
+  ASSERT_TRUE(MatMultiply(2, 3, A, 4, 2, B, P));
+  EXPECT_EQ(P, Make(4, {1, 2, 3, 9, 4, 5, 6, 9, 5, 7, 9, 9, -2, -1, 0, 9, 9, 9, 9, 9}));
+  const Matrix before = P;  // three columns of B against two rows of A: refused, P untouched
+  EXPECT_FALSE(MatMultiply(2, 3, A, 4, 3, Make(3, std::vector<double>(12, 1)), P));
+  EXPECT_EQ(P, before);
+}
 
-  std::string Ask(const Question& question) override {
-    snapshots.push_back({CtmS_, D_, testing::PrintedTexts(Window(WindowId::Ekran_Form1)),
-                         Window(WindowId::Kavrel_Form1).Revision()});
-    return ScriptedToolkit::Ask(question);
-  }
+TEST(MatSolve, Cases) {
+  using Result = std::pair<bool, std::vector<double>>;  // finished, and V on return
+  const auto solve = [](const std::vector<double>& C, std::vector<double> V) {
+    Matrix M = Make(V.size(), C);  // n columns: the solve adds the column for V
+    const bool finished = MatSolve(M, V, V.size());
+    return Result(finished, V);
+  };
+  EXPECT_EQ(solve({2, 0, 0, 0, 4, 0, 0, 0, 0.5}, {2, 8, 1}), Result(true, {1, 2, 2}));  // diagonal
+  EXPECT_EQ(solve({4}, {2}), Result(true, {0.5}));                                      // n = 1
+  EXPECT_EQ(solve({0, 1, 1, 0}, {3, 4}), Result(false, {3, 4}));  // first pivot 0, though regular
+  EXPECT_EQ(solve({1e-8}, {1}), Result(false, {1}));
+  // Not above the tolerance an entry is not eliminated: x2 stays 1 instead of 1 - 1e-9.
+  EXPECT_EQ(solve({1, 0, 1e-9, 1}, {1, 1}), Result(true, {1, 1}));
+  EXPECT_EQ(solve({1, 0, 2e-8, 1}, {1, 1}), Result(true, {1, 1 - 2e-8}));
+}
 
-  std::vector<Snapshot> snapshots;
+TEST(MunkFit, DesignMatrixAndRecoveredCoefficients) {
+  Matrix A;
+  MunkDesignMatrix(std::vector{3.5, 4.0}, std::vector{0.25, 0.0}, {0.5, 0, 0, 0}, A);
+  // 0.25^4 = 0.00390625, times cos(0.5 / 0.0625 = 8 rad) in the first cosine column and times
+  // cos 0 = 1 in the others; at Fn 0 the cosine terms take their limit 0.
+  EXPECT_EQ(A, Make(6, {0.0035, 0.00390625, 0.00390625 * std::cos(8.0), 0.00390625, 0.00390625,
+                        0.00390625, 0.004, 0, 0, 0, 0, 0}));
+  const auto test = testing::MakeModelTest(99, 0.08, 0.45);
+  std::vector<double> CtmS = test.Ctm;
+  MunkFit fit(test.Cfm, test.Ctm, test.Fn);
+  ASSERT_EQ(fit.Try(PlausibleD, 4, CtmS), MunkFitOutcome::Fitted);
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(fit.X()[i], testing::PlausibleX[i], 1e-6) << i;
+}
 
- private:
-  const std::vector<double>& CtmS_;
-  const MunkParameters& D_;
-};
-
-struct Session {
-  ModelTest test;
-  std::vector<double> CtmS;
+// The dialogue over 12 runs of the model. At every question it records what the procedure
+// held, what the text window showed and the coefficient graph's revision.
+struct Session final : testing::ScriptedToolkit {
+  testing::ModelTest test = testing::MakeModelTest(12, 0.1, 0.4);
+  std::vector<double> CtmS = test.Ctm;
   MunkParameters D{};
-  Recorder ui;
+  std::vector<
+      std::tuple<std::vector<double>, MunkParameters, std::vector<std::string>, std::uint64_t>>
+      seen;
 
-  Session(ModelTest data, std::vector<std::string> answers)
-      : test(std::move(data)), CtmS(test.Ctm), ui(std::move(answers), CtmS, D) {
-    MunkSmoothing(ui, test.Cfm, CtmS, test.Ctm, test.Fn, D);
+  explicit Session(std::vector<std::string> answers) : ScriptedToolkit(std::move(answers)) {
+    MunkSmoothing(*this, test.Cfm, CtmS, test.Ctm, test.Fn, D);
+    EXPECT_EQ(D, PlausibleD);  // every dialogue below ends with these D: the model comes back
+    for (std::size_t I = 0; I < CtmS.size(); ++I) EXPECT_NEAR(CtmS[I], test.model[I], 1e-9) << I;
+  }
+  std::string Ask(const Question& q) override {
+    seen.emplace_back(CtmS, D, testing::PrintedTexts(Window(WindowId::Ekran_Form1)),
+                      Window(WindowId::Kavrel_Form1).Revision());
+    return ScriptedToolkit::Ask(q);
   }
 };
 
-ModelTest PlausibleTest(std::size_t runs = 12) {
-  return MakeModelTest(runs, 0.1, 0.4, PlausibleX, PlausibleD, 0.05);
-}
-
-const std::vector<std::string> AcceptPlausibleD{"0.1", "",    "0.3", "Y", "0.5",
-                                                "y",   "0.8", "yes", ""};
-
-void ExpectModel(const std::vector<double>& CtmS, const ModelTest& test) {
-  ASSERT_EQ(CtmS.size(), test.model.size());
-  for (std::size_t I = 0; I < CtmS.size(); ++I) EXPECT_NEAR(CtmS[I], test.model[I], 1e-9) << I;
-}
-
-TEST(MunkSmoothing, FourAcceptedTries) {
-  Session s(PlausibleTest(), AcceptPlausibleD);
-
-  const std::vector<Question> expected{
+TEST(MunkSmoothing, RepeatedTriesUnusableAnswersAndARefusedCalculation) {
+  // D(1): not a number, then 0 (singular); try 2 refused, then 0.1 and -0.1 (the cosine of D(1));
+  // try 3 refused; the calculation refused; then four accepted tries.
+  Session s({"0,1", "",    "0.1", "Y", "0.4", "n", "0.1", "-0.1", "0.3", "y", "0.6", "N",   "0.5",
+             "",    "0.9", "",    "n", "0.1", "",  "0.3", "Y",    "0.5", "y", "0.8", "yes", ""});
+  ASSERT_EQ(s.questions.size(), 26u);
+  ASSERT_EQ(s.messages.size(), 4u);
+  const std::string all = s.messages[0] + s.messages[1] + s.messages[2] + s.messages[3];
+  for (const char* text :
+       {"\"0,1\"", "D(1)=0.000 cannot be used", "a D value of 0", "D(2)=0.100 cannot be used",
+        "D(2)=-0.100", "the same cosine term as D(1)"})
+    EXPECT_NE(all.find(text), std::string::npos) << text;
+  // Nothing fitted before D(1) = 0.1; the unusable D(2) leave the values and pictures as they were.
+  EXPECT_EQ(std::get<0>(s.seen[2]), s.test.Ctm);
+  EXPECT_TRUE(std::get<2>(s.seen[2]).empty());
+  EXPECT_EQ(std::tie(std::get<0>(s.seen[8]), std::get<2>(s.seen[8]), std::get<3>(s.seen[8])),
+            std::tie(std::get<0>(s.seen[6]), std::get<2>(s.seen[6]), std::get<3>(s.seen[6])));
+  EXPECT_EQ(std::get<1>(s.seen[9]), (MunkParameters{0.1, 0.3, 0, 0}));  // try 2 repeated
+  EXPECT_EQ(std::get<0>(s.seen[17]), s.test.Ctm);  // the new pass starts from the measured data
+  EXPECT_EQ(std::get<1>(s.seen[18]), (MunkParameters{0.1, 0, 0, 0}));  // later D back to 0
+  EXPECT_EQ(std::get<2>(s.seen[18]), std::vector<std::string>{" Try - 1 -> d(1)=  0.100"});
+  EXPECT_EQ(std::get<2>(s.seen[25]).at(3),
+            " Try - 4 -> d(1)=  0.100 , d(2)=  0.300 , d(3)=  0.500 , d(4)=  0.800");
+  const std::vector<Question> pass{
       {"Enter D(1) value for 1. try and press 'ENTER' key.", "D(1) entry - 0.04 < D < 1.1 ", "0"},
       {"The value D(1)=0.100  you entered is suitable?  Y/N <Y>", "value control for D(1)", "Y"},
       {"Enter D(2) value for 2. try and press 'ENTER' key.", "D(2) entry - D1 < D2 < 1.1 ", "0"},
@@ -85,134 +122,10 @@ TEST(MunkSmoothing, FourAcceptedTries) {
       {"Enter D(4) value for 4. try and press 'ENTER' key.", "D(4) entry - D3 < D4 < 1.1 ", "0"},
       {"The value D(4)=0.800  you entered is suitable?  Y/N <Y>", "value control for D(4)", "Y"},
       {"Is calculation O.K.? Y/N <Y> ", "calculation ending entry", "Y"}};
-  ASSERT_EQ(s.ui.questions.size(), expected.size());
-  for (std::size_t q = 0; q < expected.size(); ++q) {
-    SCOPED_TRACE(q);
-    EXPECT_EQ(s.ui.questions[q].prompt, expected[q].prompt);
-    EXPECT_EQ(s.ui.questions[q].title, expected[q].title);
-    EXPECT_EQ(s.ui.questions[q].defaultText, expected[q].defaultText);
-    EXPECT_EQ(s.ui.questions[q].leftTwips, 9500);
-    EXPECT_EQ(s.ui.questions[q].topTwips, 8500);
-  }
-  EXPECT_TRUE(s.ui.messages.empty());
-  EXPECT_EQ(s.D, PlausibleD);
-  ExpectModel(s.CtmS, s.test);  // the scatter is removed exactly
-
-  // The history of tries, each line with the current values; D values in 3 + 3 places.
-  const std::vector<std::string> lines{
-      " Try - 1 -> d(1)=  0.100", " Try - 2 -> d(1)=  0.100 , d(2)=  0.300",
-      " Try - 3 -> d(1)=  0.100 , d(2)=  0.300 , d(3)=  0.500",
-      " Try - 4 -> d(1)=  0.100 , d(2)=  0.300 , d(3)=  0.500 , d(4)=  0.800"};
-  EXPECT_EQ(s.ui.snapshots[1].text, std::vector<std::string>(lines.begin(), lines.begin() + 1));
-  EXPECT_EQ(s.ui.snapshots[5].text, std::vector<std::string>(lines.begin(), lines.begin() + 3));
-  const DisplayWindow& window = s.ui.Window(WindowId::Ekran_Form1);
-  EXPECT_EQ(testing::PrintedTexts(window), lines);
-  EXPECT_TRUE(window.Shown());
-  double y = 10;
-  for (const DrawItem& item : window.Items()) {
-    const auto& text = std::get<TextItem>(item);
-    EXPECT_EQ(text.x, 10);
-    EXPECT_EQ(text.y, y);
-    EXPECT_EQ(text.fontName, "Times New Roman");
-    EXPECT_EQ(text.fontSize, 10);
-    EXPECT_EQ(text.colour, Colour::DarkBlue);
-    y += 5;
-  }
-  EXPECT_TRUE(s.ui.Window(WindowId::Form_Faktor_Form1).Shown());
-  EXPECT_TRUE(s.ui.Window(WindowId::Form_Faktor_Form2).Shown());
-}
-
-TEST(MunkSmoothing, RefusedTryIsRepeatedKeepingEarlierValues) {
-  Session s(PlausibleTest(),
-            {"0.1", "", "0.3", "n", "0.35", "", "0.5", "", "0.7", "N", "0.8", "", ""});
-  ASSERT_EQ(s.ui.questions.size(), 13u);
-  EXPECT_EQ(s.ui.questions[4].prompt, "Enter D(2) value for 2. try and press 'ENTER' key.");
-  EXPECT_EQ(s.ui.snapshots[5].D, (MunkParameters{0.1, 0.35, 0, 0}));
-  EXPECT_EQ(s.ui.snapshots[5].text.back(), " Try - 2 -> d(1)=  0.100 , d(2)=  0.350");
-  EXPECT_EQ(s.ui.questions[10].prompt, "Enter D(4) value for 4. try and press 'ENTER' key.");
-  EXPECT_EQ(s.D, (MunkParameters{0.1, 0.35, 0.5, 0.8}));
-}
-
-TEST(MunkSmoothing, RefusedCalculationStartsAgainFromTheMeasuredData) {
-  std::vector<std::string> answers{"0.2", "", "0.4", "", "0.6", "", "0.9", "", "n"};
-  answers.insert(answers.end(), AcceptPlausibleD.begin(), AcceptPlausibleD.end());
-  Session s(PlausibleTest(), answers);
-  ASSERT_EQ(s.ui.questions.size(), 18u);
-  EXPECT_EQ(s.ui.questions[9].prompt, "Enter D(1) value for 1. try and press 'ENTER' key.");
-  EXPECT_NE(s.ui.snapshots[8].CtmS, s.test.Ctm);
-  EXPECT_EQ(s.ui.snapshots[9].CtmS, s.test.Ctm);
-  // The new first try clears the later values of the refused pass.
-  EXPECT_EQ(s.ui.snapshots[10].D, (MunkParameters{0.1, 0, 0, 0}));
-  EXPECT_EQ(s.ui.snapshots[10].text, std::vector<std::string>{" Try - 1 -> d(1)=  0.100"});
-  EXPECT_EQ(s.D, PlausibleD);
-  ExpectModel(s.CtmS, s.test);
-}
-
-TEST(MunkSmoothing, UnusableAnswersAndSingularFitsAreAskedAgain) {
-  Session s(PlausibleTest(),
-            {"abc", "0,1", "", " 0.1 ", "", "0.1", "0.3", "", "0.5", "", "0.8", "", ""});
-  ASSERT_EQ(s.ui.messages.size(), 4u);
-  EXPECT_EQ(s.ui.messages[0], NotANumberMessage("abc"));
-  EXPECT_EQ(s.ui.messages[1], NotANumberMessage("0,1"));
-  EXPECT_THAT(s.ui.messages[2], HasSubstr("D(1)=0.000"));
-  EXPECT_THAT(s.ui.messages[2], HasSubstr("singular"));
-  EXPECT_THAT(s.ui.messages[2], HasSubstr("a D value of 0"));
-  EXPECT_THAT(s.ui.messages[3], HasSubstr("D(2)=0.100"));
-  EXPECT_THAT(s.ui.messages[3], HasSubstr("the same cosine term as D(1)"));
-  // The singular fit of D(1) = 0 changed nothing: D(1) is asked again over the measured data.
-  EXPECT_EQ(s.ui.questions[3].title, "D(1) entry - 0.04 < D < 1.1 ");
-  EXPECT_EQ(s.ui.snapshots[3].CtmS, s.test.Ctm);
-  EXPECT_TRUE(s.ui.snapshots[3].text.empty());
-  // The singular D(2) leaves CtmS, the text window and the graph as the first try left them.
-  EXPECT_EQ(s.ui.questions[6].title, "D(2) entry - D1 < D2 < 1.1 ");
-  EXPECT_EQ(s.ui.snapshots[6].CtmS, s.ui.snapshots[4].CtmS);
-  EXPECT_EQ(s.ui.snapshots[6].text, s.ui.snapshots[4].text);
-  EXPECT_EQ(s.ui.snapshots[6].graphRevision, s.ui.snapshots[5].graphRevision);
-  EXPECT_EQ(s.D, PlausibleD);
-  ExpectModel(s.CtmS, s.test);
-}
-
-TEST(MunkSmoothing, ManyRunsAndNoFormFactorLine) {
-  // 60 runs; then none with 0.1 < Fn < 0.2, so (1+k) is undefined and no NaN may show.
-  for (const double FnLow : {0.1, 0.2}) {
-    Session s(MakeModelTest(FnLow == 0.1 ? 60 : 12, FnLow, 0.45, PlausibleX, PlausibleD, 0.05),
-              AcceptPlausibleD);
-    EXPECT_EQ(s.ui.questions.size(), 9u);
-    ExpectModel(s.CtmS, s.test);
-    for (WindowId id : AllWindows) {
-      for (const std::string& text : testing::PrintedTexts(s.ui.Window(id))) {
-        EXPECT_EQ(text.find("NaN"), std::string::npos) << text;
-        EXPECT_EQ(text.find("Inf"), std::string::npos) << text;
-      }
-    }
-  }
-}
-
-TEST(MunkSmoothing, TooFewRunsAtDifferentSpeeds) {
-  struct Case {
-    std::vector<double> Fn;
-    std::string count;
-  };
-  const std::vector<Case> cases{
-      {{}, " at different speeds; this test has 0 runs."},
-      {{0.15}, " at different speeds; this test has 1 run."},
-      {{0.1, 0.15, 0.2, 0.25, 0.3}, " at different speeds; this test has 5 runs."},
-      {{0.1, 0.15, 0.15, 0.2, 0.25, 0.3, 0.3},
-       " at different speeds; this test has 7 runs at 5 speeds."},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.count);
-    const std::vector<double> Cfm(c.Fn.size(), 3.5), Ctm(c.Fn.size(), 4.5);
-    std::vector<double> CtmS(c.Fn.size(), 0.0);
-    MunkParameters D{0.1, 0.2, 0.3, 0.4};
-    testing::ScriptedToolkit ui;
-    MunkSmoothing(ui, Cfm, CtmS, Ctm, c.Fn, D);
-    EXPECT_TRUE(ui.questions.empty());
-    EXPECT_EQ(CtmS, Ctm);
-    EXPECT_EQ(D, (MunkParameters{0, 0, 0, 0}));
-    EXPECT_EQ(testing::PrintedTexts(ui.Window(WindowId::Ekran_Form1)),
-              (std::vector<std::string>{" The wave resistance approach needs at least 6 runs",
-                                        c.count, " The smoothed CtmS is the measured Ctm."}));
+  for (std::size_t i = 0; i < pass.size(); ++i) {
+    const Question& q = s.questions[17 + i];
+    EXPECT_EQ(std::tie(q.prompt, q.title, q.defaultText, q.leftTwips, q.topTwips),
+              std::make_tuple(pass[i].prompt, pass[i].title, pass[i].defaultText, 9500, 8500));
   }
 }
 
