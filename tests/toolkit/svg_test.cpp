@@ -55,8 +55,9 @@ TEST(SvgPicture, CoefficientGraphInPixelsAndItsFile) {
       R"(<circle cx="224.5" cy="136.5" r="0.5")",
       // 8 points are 8 * 20 / 15 = 10.67 pixels, the baseline 0.891 em (9.5 pixels) below the
       // top; markup characters escaped, a byte that is not UTF-8 replaced.
-      R"(<text x="224.5" y="146" font-family="Times New Roman, Liberation Serif, serif" )"
-      R"(font-size="10.67" fill="#000000" xml:space="preserve">y=  0.500x &amp; &lt;1.100&gt;?<)"};
+      (R"(<text x="224.5" y="146" font-family="Times New Roman, Liberation Serif, serif" )"
+       R"(font-size="10.67" fill="#000000" xml:space="preserve">)"
+       "y=  0.500x &amp; &lt;1.100&gt;?<")};
   for (const char* text : expected) EXPECT_NE(svg.find(text), std::string::npos) << text;
 
   // Written through a temporary file renamed into place: an earlier, longer file is replaced
