@@ -20,7 +20,9 @@ namespace kavrel {
 
 namespace {
 
-std::string Where(const std::string& file, int line) { return file + ":" + std::to_string(line); }
+std::string Where(const std::string& file, int line) {
+  return file + ":" + std::to_string(line);
+}
 
 // Faults in the particulars and in the runs that make a coefficient undefined end the
 // analysis before any question.
@@ -56,16 +58,25 @@ std::string ReynoldsFault(const TestData& data, double Nue, std::size_t* run) {
   return {};
 }
 
-// Extreme but finite data can still overflow; such values never reach a report.
+// Extreme but finite data can still overflow: every value of a run, at the scale at which
+// the smoothing, the windows and the report use it (coefficients times 1000, Rnm / 10^7),
+// must be a finite number, or the analysis ends naming the run's line.
 void CheckFinite(const RunCoefficients& runs, std::span<const double> Rtm,
                  std::span<const int> lines, const std::string& file, const std::string& when) {
   for (std::size_t i = 0; i < runs.Fn.size(); ++i) {
-    const double values[] = {runs.Fn[i], runs.Rnm[i], runs.Ctm[i], runs.Cfm[i], Rtm[i]};
-    for (double value : values) {
+    const struct {
+      const char* name;
+      double value;
+    } values[] = {{"the Froude number Fn", runs.Fn[i]},
+                  {"the Reynolds number Rnm", runs.Rnm[i] / 10000000},
+                  {"the resistance Rtm", Rtm[i]},
+                  {"the total resistance coefficient Ctm", runs.Ctm[i] * 1000},
+                  {"the frictional resistance coefficient Cfm", runs.Cfm[i] * 1000}};
+    for (const auto& [name, value] : values) {
       if (!std::isfinite(value)) {
-        throw InputFault(Where(file, lines[i]) +
-                         ": the run on this line gives a coefficient that is not a finite number" +
-                         when + "; its numbers are out of any sensible range");
+        throw InputFault(Where(file, lines[i]) + ": " + name +
+                         " of the run on this line is not a finite number" + when +
+                         "; its numbers are out of any sensible range");
       }
     }
   }
@@ -149,8 +160,9 @@ void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder) {
          "resistance temperature entry", ShortestDecimal(data.T)},
         [&](const std::string& answer) -> std::string {
           const auto value = ParseSingle(answer);
-          if (!value) return NotANumberMessage(answer);
-          if (!WaterProperties(static_cast<double>(*value), newNue, newRho)) {
+          // A number beyond single precision (1e300) is a number, but not a temperature.
+          if (!value && !ParseNumber(answer)) return NotANumberMessage(answer);
+          if (!value || !WaterProperties(static_cast<double>(*value), newNue, newRho)) {
             return "The temperature " + answer +
                    " lies outside the water tables. Please enter a temperature from 0 to 30 "
                    "degrees.";
@@ -202,9 +214,12 @@ void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder) {
   report.D = D;
   report.converted = converted;
   report.Tnew = Tnew;
-  for (double value : runs.CtmS) {
-    if (!std::isfinite(value)) {
-      throw InputFault("the smoothed coefficients are not finite numbers; no report is written");
+  // The smoothing dialogues refuse fits that are not finite; this is the last guard.
+  for (std::size_t i = 0; i < runs.CtmS.size(); ++i) {
+    if (!std::isfinite(runs.CtmS[i])) {
+      throw InputFault("run " + std::to_string(i + 1) + " (" + Where(file, data.runLines[i]) +
+                       "): the smoothed coefficient CtmS is not a finite number; no report is "
+                       "written");
     }
   }
   const std::string failure = WriteFileAtomically(folder / ReportFileName, ReportText(report));

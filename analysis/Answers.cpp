@@ -16,6 +16,40 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+// For a number that from_chars found out of range: whether it lies below 1 in magnitude
+// (so it underflows to zero) rather than beyond the largest value. The power of ten of its
+// first non-zero digit plus its exponent decides.
+bool BelowOne(std::string_view number) {
+  long long power = 0;
+  long long zerosAfterPoint = 0;
+  bool point = false;
+  bool found = false;
+  std::size_t i = 0;
+  for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+    const char c = number[i];
+    if (c == '.') {
+      point = true;
+    } else if (c >= '0' && c <= '9') {
+      if (found) {
+        if (!point) ++power;
+      } else if (c != '0') {
+        found = true;
+        power = point ? -(zerosAfterPoint + 1) : 0;
+      } else if (point) {
+        ++zerosAfterPoint;
+      }
+    }
+  }
+  long long exponent = 0;
+  bool negative = false;
+  if (i < number.size()) ++i;
+  if (i < number.size() && (number[i] == '-' || number[i] == '+')) negative = number[i++] == '-';
+  for (; i < number.size(); ++i) {
+    if (exponent < 1000000000) exponent = exponent * 10 + (number[i] - '0');
+  }
+  return power + (negative ? -exponent : exponent) < 0;
+}
+
 template <class Real>
 std::optional<Real> ParseReal(std::string_view text) {
   text = TrimBlanks(text);
@@ -27,16 +61,26 @@ std::optional<Real> ParseReal(std::string_view text) {
   Real value{};
   const auto result =
       std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-  if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
+  if (result.ptr != text.data() + text.size()) return std::nullopt;
+  if (result.ec == std::errc::result_out_of_range) {
+    // Too small for the type is zero, as the nearest value; too large is not a number.
+    if (!BelowOne(text)) return std::nullopt;
+    return text.front() == '-' ? -Real{0} : Real{0};
+  }
+  if (result.ec != std::errc{}) return std::nullopt;
   if (!std::isfinite(value)) return std::nullopt;
   return value;
 }
 
 }  // namespace
 
-std::optional<double> ParseNumber(std::string_view text) { return ParseReal<double>(text); }
+std::optional<double> ParseNumber(std::string_view text) {
+  return ParseReal<double>(text);
+}
 
-std::optional<float> ParseSingle(std::string_view text) { return ParseReal<float>(text); }
+std::optional<float> ParseSingle(std::string_view text) {
+  return ParseReal<float>(text);
+}
 
 std::optional<std::int16_t> ParseWhole16(std::string_view text) {
   const auto value = ParseNumber(text);
@@ -46,9 +90,13 @@ std::optional<std::int16_t> ParseWhole16(std::string_view text) {
   return static_cast<std::int16_t>(whole);
 }
 
-bool IsNo(std::string_view answer) { return answer == "n" || answer == "N"; }
+bool IsNo(std::string_view answer) {
+  return answer == "n" || answer == "N";
+}
 
-bool IsYes(std::string_view answer) { return answer == "Y" || answer == "y"; }
+bool IsYes(std::string_view answer) {
+  return answer == "Y" || answer == "y";
+}
 
 std::string NotANumberMessage(const std::string& answer) {
   return "The answer \"" + answer +

@@ -13,7 +13,8 @@
 namespace kavrel {
 
 // A finite number with "." as decimal separator, surrounding blanks ignored;
-// nothing else on the text. "nan", "inf" and numbers beyond a double are not numbers.
+// nothing else on the text. "nan", "inf" and numbers beyond a double (1e999) are not
+// numbers; a number too small for a double (1e-999) reads as 0, its nearest value.
 std::optional<double> ParseNumber(std::string_view text);
 
 // As ParseNumber, read as a single-precision number.

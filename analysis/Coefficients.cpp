@@ -8,7 +8,9 @@
 
 namespace kavrel {
 
-double Ittc1957(double Rn) { return 0.075 / std::pow(Log10(Rn) - 2, 2); }
+double Ittc1957(double Rn) {
+  return 0.075 / std::pow(Log10(Rn) - 2, 2);
+}
 
 RunCoefficients ComputeCoefficients(std::span<const double> Vm, std::span<const double> Rtm,
                                     double Sw, double Lwl, double Rho, double Nue) {

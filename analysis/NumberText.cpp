@@ -17,11 +17,11 @@ std::string NonFiniteText(double x) {
 
 // Adds one unit in the last place of a string of decimal digits; returns the carry.
 bool IncrementDigits(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it == '9') {
-      *it = '0';
+  for (std::size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] == '9') {
+      digits[i] = '0';
     } else {
-      ++*it;
+      ++digits[i];
       return false;
     }
   }
@@ -106,13 +106,15 @@ std::string FormatInteger(double x, int w) {
   return text;
 }
 
-double Log10(double x) { return std::log(x) / std::log(10.0); }
+double Log10(double x) {
+  return std::log(x) / std::log(10.0);
+}
 
 std::string ShortestDecimal(double x) {
   if (!std::isfinite(x)) return NonFiniteText(x);
   char buffer[400];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed);
-  return std::string(buffer, result.ptr);
+  return {buffer, result.ptr};
 }
 
 }  // namespace kavrel

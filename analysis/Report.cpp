@@ -12,8 +12,8 @@ std::string ReportText(const ReportData& data) {
   line("  NO    Fn        Vm      Rtm      Ctm      CtmS      Cfm     Rnm ");
   line("                 m/s       Kg     *1000    *1000    *1000    *10^7");
   for (std::size_t i = 0; i < data.Fn.size(); ++i) {
-    line(FormatInteger(static_cast<double>(i + 1), 4) + " " + FormatFixed(data.Fn[i], 3, 3) +
-         "  " + FormatFixed(data.Vm[i], 3, 3) + "  " + FormatFixed(data.Rtm[i], 3, 3) + "  " +
+    line(FormatInteger(static_cast<double>(i + 1), 4) + " " + FormatFixed(data.Fn[i], 3, 3) + "  " +
+         FormatFixed(data.Vm[i], 3, 3) + "  " + FormatFixed(data.Rtm[i], 3, 3) + "  " +
          FormatFixed(data.Ctm[i], 3, 3) + "  " + FormatFixed(data.CtmS[i], 3, 3) + "  " +
          FormatFixed(data.Cfm[i], 3, 3) + "  " + FormatFixed(data.Rnm[i] / 10000000, 3, 3) + "  ");
   }

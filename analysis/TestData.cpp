@@ -75,8 +75,9 @@ class LineReader {
       numbers.push_back(*value);
     }
     if (numbers.size() != count) {
-      Fail(lineNumber_, "expected " + std::to_string(count) + (count == 1 ? " number" : " numbers") +
-                            ", found " + std::to_string(numbers.size()));
+      Fail(lineNumber_, "expected " + std::to_string(count) +
+                            (count == 1 ? " number" : " numbers") + ", found " +
+                            std::to_string(numbers.size()));
     }
     return numbers;
   }
@@ -146,8 +147,8 @@ TestData ReadTestData(std::istream& in, const std::string& name) {
     data.runLines.push_back(reader.LineNumber());
   }
   reader.Skip(2, "one of the 2 lines after the terminator line");
-  const auto particulars =
-      reader.Numbers(2, "the line with the wetted surface Sw (m2) and the water-line length Lwl (m)");
+  const auto particulars = reader.Numbers(
+      2, "the line with the wetted surface Sw (m2) and the water-line length Lwl (m)");
   data.Sw = particulars[0];
   data.Lwl = particulars[1];
   data.particularsLine = reader.LineNumber();

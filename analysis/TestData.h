@@ -11,12 +11,12 @@
 namespace kavrel {
 
 struct TestData {
-  std::vector<double> Rtm;  // total resistance of each run, kg (kilogram-force)
-  std::vector<double> Vm;   // speed of each run, m/s
+  std::vector<double> Rtm;    // total resistance of each run, kg (kilogram-force)
+  std::vector<double> Vm;     // speed of each run, m/s
   std::vector<int> runLines;  // the file line of each run
-  double Sw = 0;   // wetted surface, m2
-  double Lwl = 0;  // water-line length, m
-  double T = 0;    // water temperature during the tests, degrees Celsius
+  double Sw = 0;              // wetted surface, m2
+  double Lwl = 0;             // water-line length, m
+  double T = 0;               // water temperature during the tests, degrees Celsius
   int particularsLine = 0;
   int temperatureLine = 0;
 };

@@ -27,10 +27,11 @@ Rgb PaletteColour(int index) {
 }
 
 DisplayWindow::DisplayWindow(WindowId id, std::string caption, Twips placement)
-    : id_(id), caption_(std::move(caption)), placement_(placement) {
-  // Until a caller sets its own, a window's coordinates are twips from the top-left.
-  scale_ = {0, 0, static_cast<double>(placement.width), static_cast<double>(placement.height)};
-}
+    : id_(id),
+      caption_(std::move(caption)),
+      placement_(placement),
+      // Until a caller sets its own, a window's coordinates are twips from the top-left.
+      scale_{0, 0, static_cast<double>(placement.width), static_cast<double>(placement.height)} {}
 
 void DisplayWindow::Changed(const DrawItem* added) {
   ++revision_;
@@ -49,10 +50,18 @@ void DisplayWindow::Clear() {
   Changed(nullptr);
 }
 
-void DisplayWindow::SetFontName(std::string_view name) { fontName_ = std::string(name); }
-void DisplayWindow::SetFontSize(double points) { fontSize_ = points; }
-void DisplayWindow::SetTextColour(int colour) { textColour_ = colour; }
-void DisplayWindow::SetPenWidth(int width) { penWidth_ = width; }
+void DisplayWindow::SetFontName(std::string_view name) {
+  fontName_ = std::string(name);
+}
+void DisplayWindow::SetFontSize(double points) {
+  fontSize_ = points;
+}
+void DisplayWindow::SetTextColour(int colour) {
+  textColour_ = colour;
+}
+void DisplayWindow::SetPenWidth(int width) {
+  penWidth_ = width;
+}
 
 void DisplayWindow::SetUserCoordinates(double left, double top, double right, double bottom) {
   scale_ = {left, top, right, bottom};
@@ -90,9 +99,8 @@ double LineAdvance(const Twips& placement, const UserCoordinates& scale, double 
 
 Toolkit::Toolkit()
     : windows_{DisplayWindow{WindowId::Ekran_Form1, "Form1", {285, 4860, 6660, 5835}},
-               DisplayWindow{WindowId::Kavrel_Form1,
-                             "Graphics for Fn-Ctm, Cvm, Cr",
-                             {255, 345, 6735, 4095}},
+               DisplayWindow{
+                   WindowId::Kavrel_Form1, "Graphics for Fn-Ctm, Cvm, Cr", {255, 345, 6735, 4095}},
                DisplayWindow{WindowId::Form_Faktor_Form1,
                              "Form factor calc. for raw data",
                              {7110, 345, 4755, 4095}},
@@ -100,12 +108,15 @@ Toolkit::Toolkit()
                              "Form factor calc. for smoothed data",
                              {7110, 4890, 4680, 4095}}} {
   for (auto& window : windows_) {
-    window.OnChange(
-        [this](const DisplayWindow& changed, const DrawItem* added) { WindowChanged(changed, added); });
+    window.OnChange([this](const DisplayWindow& changed, const DrawItem* added) {
+      WindowChanged(changed, added);
+    });
   }
 }
 
-DisplayWindow& Toolkit::Window(WindowId id) { return windows_[static_cast<std::size_t>(id)]; }
+DisplayWindow& Toolkit::Window(WindowId id) {
+  return windows_[static_cast<std::size_t>(id)];
+}
 
 const DisplayWindow& Toolkit::Window(WindowId id) const {
   return windows_[static_cast<std::size_t>(id)];

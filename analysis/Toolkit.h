@@ -161,8 +161,11 @@ struct Question {
 class Toolkit {
  public:
   Toolkit();
+  // The windows report their changes to this object, so it stays where it was made.
   Toolkit(const Toolkit&) = delete;
   Toolkit& operator=(const Toolkit&) = delete;
+  Toolkit(Toolkit&&) = delete;
+  Toolkit& operator=(Toolkit&&) = delete;
   virtual ~Toolkit() = default;
 
   // Returns the typed text; the empty text when the box is cancelled. A front end
