@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
 
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);
-  if (error) return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
+  if (error)
+    return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
 
   std::unique_ptr<kavrel::Toolkit> ui;
   bool desktop = false;
@@ -112,7 +113,9 @@ int main(int argc, char** argv) {
       }
     }
     ui->Finish();
-    if (!desktop) std::cout << "\nThe report is written to " << (folder / kavrel::ReportFileName).string() << "\n";
+    if (!desktop)
+      std::cout << "\nThe report is written to " << (folder / kavrel::ReportFileName).string()
+                << "\n";
     return ExitReportWritten;
   } catch (const kavrel::InputFault& fault) {
     return Fail(ExitInputFault, fault.what(), box);

@@ -26,7 +26,7 @@ std::string TerminalToolkit::Ask(const Question& question) {
        << question.prompt << "\n"
        << "answer (default " << question.defaultText << "): " << std::flush;
   std::string line;
-  if (!std::getline(in_, line)) {
+  if (!ReadAnswerLine(line)) {
     out_ << "\n" << std::flush;
     throw InputFault("end of input while waiting for an answer to \"" + question.title + "\"");
   }
@@ -36,9 +36,44 @@ std::string TerminalToolkit::Ask(const Question& question) {
   return line;
 }
 
-void TerminalToolkit::Message(const std::string& text) { err_ << text << "\n" << std::flush; }
+bool TerminalToolkit::ReadAnswerLine(std::string& line) {
+  // Read through the stream buffer so that a line of any length (a file piped in by
+  // mistake) costs bounded memory; the characters beyond the limit are dropped and the
+  // answer is marked as cut, so that it is never taken for a number or a yes.
+  line.clear();
+  if (!in_) return false;
+  std::streambuf* buffer = in_.rdbuf();
+  bool any = false;
+  bool cut = false;
+  for (;;) {
+    const int c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      in_.setstate(std::ios::eofbit);
+      break;
+    }
+    any = true;
+    if (c == '\n') break;
+    if (line.size() < MaxAnswerLength) {
+      line.push_back(static_cast<char>(c));
+    } else {
+      cut = true;
+    }
+  }
+  if (!any) {
+    in_.setstate(std::ios::failbit);
+    return false;
+  }
+  if (cut) line += "...";
+  return true;
+}
 
-void TerminalToolkit::Finish() { out_ << std::flush; }
+void TerminalToolkit::Message(const std::string& text) {
+  err_ << text << "\n" << std::flush;
+}
+
+void TerminalToolkit::Finish() {
+  out_ << std::flush;
+}
 
 void TerminalToolkit::WindowChanged(const DisplayWindow& window, const DrawItem* added) {
   if (window.Id() != WindowId::Ekran_Form1 || added == nullptr) return;

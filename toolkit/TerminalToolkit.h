@@ -3,10 +3,12 @@
 // the graph windows kept as SVG pictures in the working folder.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <map>
+#include <string>
 
 #include "analysis/Toolkit.h"
 
@@ -20,6 +22,9 @@ class TerminalToolkit : public Toolkit {
   TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
                   std::filesystem::path pictureFolder, bool echoAnswers = false);
 
+  // The longest answer kept; a longer line is cut there and marked with "...".
+  static constexpr std::size_t MaxAnswerLength = 1000;
+
   // Prints the title, the prompt and the default, then reads one line; CR and LF at its
   // end are removed; an empty line means the default. Throws InputFault at the end of input.
   std::string Ask(const Question& question) override;
@@ -31,6 +36,8 @@ class TerminalToolkit : public Toolkit {
 
  private:
   void WritePictures();
+  // The next line of input without its LF; false at the end of input.
+  bool ReadAnswerLine(std::string& line);
 
   std::istream& in_;
   std::ostream& out_;
