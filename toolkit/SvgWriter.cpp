@@ -29,7 +29,7 @@ constexpr double FarOutside = 1.0e5;
 // A pixel coordinate with at most two decimals, without trailing zeros.
 std::string Number(double value) {
   if (value == 0) value = 0;  // no "-0"
-  char buffer[64];
+  char buffer[400];           // room for every finite double in fixed notation
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
   std::string text(buffer, result.ptr);
@@ -169,10 +169,12 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xMin, doub
     }
   }
   if (enter > leave) return false;
-  const double startX = x1 + enter * dx;
-  const double startY = y1 + enter * dy;
-  x2 = x1 + leave * dx;
-  y2 = y1 + leave * dy;
+  // With endpoints far beyond the box the products lose their precision; the clipped points
+  // lie in the box by construction, so they are kept there.
+  const double startX = std::clamp(x1 + enter * dx, xMin, xMax);
+  const double startY = std::clamp(y1 + enter * dy, yMin, yMax);
+  x2 = std::clamp(x1 + leave * dx, xMin, xMax);
+  y2 = std::clamp(y1 + leave * dy, yMin, yMax);
   x1 = startX;
   y1 = startY;
   return true;
@@ -188,7 +190,8 @@ class SvgBuilder {
     double y1 = map.Y(line.y1);
     double x2 = map.X(line.x2);
     double y2 = map.Y(line.y2);
-    if (!Finite({x1, y1, x2, y2})) return;
+    // A segment longer than the largest double (ends near +-1.8e308) cannot be clipped.
+    if (!Finite({x1, y1, x2, y2, x2 - x1, y2 - y1})) return;
     if (!ClipToBox(x1, y1, x2, y2, -FarOutside, -FarOutside, width_ + FarOutside,
                    height_ + FarOutside)) {
       return;
