@@ -6,6 +6,12 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
 TEST_PACKAGES    := libgtest-dev xvfb xauth
 BENCH_PACKAGES   := libbenchmark-dev time bc
+# lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and
+# the fuzz targets with clang.
+LINT_PACKAGES    := clang clang-tidy clang-format cppcheck libbenchmark-dev
+FUZZ_PACKAGES    := clang libclang-rt-14-dev
+# Seconds each fuzz target runs in `make fuzz`.
+FUZZ_SECONDS     ?= 60
 
 # ensure_packages: install the listed Debian packages that dpkg does not know as
 # installed, with apt-get, directly as root or through sudo.
@@ -22,7 +28,7 @@ define ensure_packages
 	fi
 endef
 
-.PHONY: all run test bench deps-build deps-test deps-bench clean
+.PHONY: all run test bench lint fuzz deps-build deps-test deps-bench deps-lint deps-fuzz clean
 
 all: test
 
@@ -34,6 +40,12 @@ deps-test: deps-build
 
 deps-bench: deps-build
 	$(call ensure_packages,$(BENCH_PACKAGES))
+
+deps-lint: deps-test
+	$(call ensure_packages,$(LINT_PACKAGES))
+
+deps-fuzz: deps-build
+	$(call ensure_packages,$(FUZZ_PACKAGES))
 
 # Build the program and analyse the bundled example test, interactively.
 run: deps-build
@@ -56,6 +68,38 @@ bench: deps-bench
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
 	bench/run-benchmarks build/release
+
+# Static analysis of the versioned sources: clang-tidy (.clang-tidy) and cppcheck over the
+# compile databases of a configured tree and of the fuzz targets, and the layout check of
+# clang-format (.clang-format). Fails on any finding.
+LINT_CPP = git ls-files '*.cpp' | grep -v '^fuzz/'
+FUZZ_CPP = git ls-files 'fuzz/*.cpp'
+CPPCHECK = cppcheck --enable=warning,performance,portability --library=googletest \
+	--std=c++20 --inline-suppr --error-exitcode=1 -q -j $(JOBS) \
+	--suppress=missingIncludeSystem --suppress='*:/usr/*' \
+	--template='{file}:{line}: {severity}: {message} [{id}]'
+lint: deps-lint
+	cmake -S . -B build/lint -DCMAKE_BUILD_TYPE=Debug -DKAVREL_TESTS=ON -DKAVREL_BENCH=ON >/dev/null
+	cmake -S fuzz -B build/lint-fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@echo "clang-tidy ..."
+	@$(LINT_CPP) | xargs -r -P $(JOBS) -n 4 clang-tidy -p build/lint --quiet 2>/dev/null
+	@$(FUZZ_CPP) | xargs -r -P $(JOBS) -n 4 clang-tidy -p build/lint-fuzz --quiet 2>/dev/null
+	@echo "cppcheck ..."
+	@$(CPPCHECK) --project=build/lint/compile_commands.json \
+	  $$($(LINT_CPP) | sed 's/^/--file-filter=/')
+	@$(CPPCHECK) --project=build/lint-fuzz/compile_commands.json \
+	  $$($(FUZZ_CPP) | sed 's/^/--file-filter=/')
+	@echo "clang-format ..."
+	@git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+	@echo "lint: clean"
+
+# The libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer), each run for
+# FUZZ_SECONDS on its seed corpus under fuzz/corpus; a finding fails and is kept in
+# build/fuzz/findings.
+fuzz: deps-fuzz
+	cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+	fuzz/run $(FUZZ_SECONDS) build/fuzz
 
 clean:
 	rm -rf build
