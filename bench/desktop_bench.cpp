@@ -112,7 +112,10 @@ void BM_StartToFirstWindow(benchmark::State& state) {
   {
     std::ofstream data(folder / "KAVREL_BAS.DAT");
     data << "bench\n\n\n\n\n\n\n\n\n";
-    for (double v = 0.6; v < 2.0; v += 0.1) data << 0.6 * v * v << " " << v << "\n";
+    for (int tenths = 6; tenths < 20; ++tenths) {
+      const double v = tenths / 10.0;
+      data << 0.6 * v * v << " " << v << "\n";
+    }
     data << "0 0\n\n\n3.0 4.0\n\n15\n";
   }
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);

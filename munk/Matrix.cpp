@@ -18,7 +18,8 @@ void Matrix::GrowTo(std::size_t rows, std::size_t cols) {
 }
 
 void MatTranspose(std::size_t rows, std::size_t cols, const Matrix& A, Matrix& T) {
-  T.GrowTo(cols, rows);
+  // The transpose has the sizes the other way round.
+  T.GrowTo(cols, rows);  // NOLINT(readability-suspicious-call-argument)
   for (std::size_t i = 0; i < rows; ++i) {
     for (std::size_t j = 0; j < cols; ++j) T(j, i) = A(i, j);
   }

@@ -99,7 +99,7 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
     DrawCoefficientFrame(ui, Fn, Ctm, "");
     const RunRange range = AskRange(ui, N);
     const auto first = static_cast<std::size_t>(range.NS - 1);
-    const auto M = static_cast<std::size_t>(range.ND - range.NS + 1);
+    const auto M = static_cast<std::size_t>(range.ND - range.NS) + 1;
     const std::span<const double> X = Fn.subspan(first, M);
     const int distinct = DistinctAbscissae(X);
     const int limit = std::min(MaxOrder, distinct);

@@ -67,6 +67,8 @@ Fl_Color ColourOf(int paletteIndex) {
 
 // Sends one key to a window as the X server would, through FLTK's own dispatch: the
 // focused widget first, then the shortcuts of the window's buttons.
+// `text` is a copy of its own: FLTK takes the key's text as a char*.
+// cppcheck-suppress passedByValue
 void SendKey(Fl_Window& window, int keysym, std::string text) {
   char* const savedText = Fl::e_text;
   const int savedLength = Fl::e_length;
@@ -206,6 +208,10 @@ class DesktopWindow : public Fl_Double_Window {
     callback([](Fl_Widget*, void*) {});
   }
   ~DesktopWindow() override { ReleaseMembers(*this); }
+  DesktopWindow(const DesktopWindow&) = delete;
+  DesktopWindow& operator=(const DesktopWindow&) = delete;
+  DesktopWindow(DesktopWindow&&) = delete;
+  DesktopWindow& operator=(DesktopWindow&&) = delete;
 
   Canvas& Drawing() { return canvas_; }
 
@@ -254,6 +260,10 @@ class QuestionBox : public Fl_Window {
                                        2 * RowHeight + 18)) {}
 
   ~QuestionBox() override { ReleaseMembers(*this); }
+  QuestionBox(const QuestionBox&) = delete;
+  QuestionBox& operator=(const QuestionBox&) = delete;
+  QuestionBox(QuestionBox&&) = delete;
+  QuestionBox& operator=(QuestionBox&&) = delete;
 
   // Puts the keyboard focus into the field, with the whole default selected.
   void FocusField() {

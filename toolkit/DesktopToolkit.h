@@ -40,6 +40,10 @@ class DesktopToolkit final : public Toolkit {
   static std::unique_ptr<DesktopToolkit> Open(std::string& whyNot);
   explicit DesktopToolkit(OpenKey);
   ~DesktopToolkit() override;
+  DesktopToolkit(const DesktopToolkit&) = delete;
+  DesktopToolkit& operator=(const DesktopToolkit&) = delete;
+  DesktopToolkit(DesktopToolkit&&) = delete;
+  DesktopToolkit& operator=(DesktopToolkit&&) = delete;
 
   std::string Ask(const Question& question) override;
   void Message(const std::string& text) override;

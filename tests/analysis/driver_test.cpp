@@ -81,7 +81,8 @@ TEST(Driver, OnlyExactlyYOrSmallYConvertsAndTheNewTemperatureMustLieInTheTables)
     answers.insert(answers.end(), keep.begin(), keep.end());
     const Analysed run(answers);
     const Question& entry = run.ui.questions.at(1);
-    EXPECT_EQ(entry.prompt, "Enter the new temperature at which the resistance tests to be scaled.");
+    EXPECT_EQ(entry.prompt,
+              "Enter the new temperature at which the resistance tests to be scaled.");
     EXPECT_EQ(entry.title, "resistance temperature entry");
     EXPECT_EQ(entry.defaultText, "15");
     EXPECT_EQ(run.ui.messages.size(), 3u);

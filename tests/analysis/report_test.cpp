@@ -12,7 +12,8 @@ namespace {
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+  for (std::size_t end = 0; (end = text.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
     lines.push_back(text.substr(start, end - start));
   }
   EXPECT_EQ(start, text.size()) << "every line ends with CR LF";
@@ -20,7 +21,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // One run: Fn, Vm, Rtm, Ctm, CtmS, Cfm, Rnm.
-std::vector<std::string> Report(const std::vector<double>& run, int SmoothingType = 1, bool converted = false) {
+std::vector<std::string> Report(const std::vector<double>& run, int SmoothingType = 1,
+                                bool converted = false) {
   ReportData data;
   const auto one = [&](std::size_t i) { return std::span<const double>(&run[i], 1); };
   data.Fn = one(0);

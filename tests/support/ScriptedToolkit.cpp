@@ -7,7 +7,7 @@
 
 namespace kavrel::testing {
 
-ScriptedToolkit::ScriptedToolkit(std::vector<std::string> answers)
+ScriptedToolkit::ScriptedToolkit(const std::vector<std::string>& answers)
     : answers_(answers.begin(), answers.end()) {}
 
 std::string ScriptedToolkit::Ask(const Question& question) {
@@ -18,7 +18,9 @@ std::string ScriptedToolkit::Ask(const Question& question) {
   return answer.empty() ? question.defaultText : answer;
 }
 
-void ScriptedToolkit::Message(const std::string& text) { messages.push_back(text); }
+void ScriptedToolkit::Message(const std::string& text) {
+  messages.push_back(text);
+}
 
 void ScriptedToolkit::AddAnswers(const std::vector<std::string>& more) {
   answers_.insert(answers_.end(), more.begin(), more.end());

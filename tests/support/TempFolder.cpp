@@ -38,7 +38,9 @@ std::string TempFolder::Read(const std::string& name) const {
   return text.str();
 }
 
-bool TempFolder::Exists(const std::string& name) const { return fs::exists(path_ / name); }
+bool TempFolder::Exists(const std::string& name) const {
+  return fs::exists(path_ / name);
+}
 
 namespace {
 std::string Slurp(const fs::path& path) {
@@ -49,7 +51,8 @@ std::string Slurp(const fs::path& path) {
 }
 }  // namespace
 
-RunResult RunKavrel(const fs::path& folder, const std::string& input, const std::string& arguments) {
+RunResult RunKavrel(const fs::path& folder, const std::string& input,
+                    const std::string& arguments) {
   // Beside the folder, not in it: a test may make the folder read-only.
   const fs::path in = folder.string() + ".stdin";
   const fs::path out = folder.string() + ".stdout";
@@ -59,8 +62,8 @@ RunResult RunKavrel(const fs::path& folder, const std::string& input, const std:
     file << input;
   }
   const std::string command = "cd '" + folder.string() + "' && '" KAVREL_EXECUTABLE "' " +
-                              arguments + " < '" + in.string() + "' > '" + out.string() +
-                              "' 2> '" + err.string() + "'";
+                              arguments + " < '" + in.string() + "' > '" + out.string() + "' 2> '" +
+                              err.string() + "'";
   const int raw = std::system(command.c_str());
   RunResult result;
   result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -73,6 +76,8 @@ RunResult RunKavrel(const fs::path& folder, const std::string& input, const std:
   return result;
 }
 
-std::string TestData(const std::string& name) { return Slurp(fs::path(KAVREL_TEST_DATA) / name); }
+std::string TestData(const std::string& name) {
+  return Slurp(fs::path(KAVREL_TEST_DATA) / name);
+}
 
 }  // namespace kavrel::testing
