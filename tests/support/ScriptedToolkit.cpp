@@ -1,14 +1,17 @@
 // A front end for tests: answers from a list, questions and messages recorded.
 #include "tests/support/ScriptedToolkit.h"
 
+#include <iterator>
 #include <variant>
 
 #include "analysis/InputFault.h"
 
 namespace kavrel::testing {
 
-ScriptedToolkit::ScriptedToolkit(const std::vector<std::string>& answers)
-    : answers_(answers.begin(), answers.end()) {}
+// Taken by value so that a caller can move its list in.
+// cppcheck-suppress passedByValue
+ScriptedToolkit::ScriptedToolkit(std::vector<std::string> answers)
+    : answers_(std::make_move_iterator(answers.begin()), std::make_move_iterator(answers.end())) {}
 
 std::string ScriptedToolkit::Ask(const Question& question) {
   questions.push_back(question);

@@ -11,7 +11,7 @@ namespace kavrel::testing {
 
 class ScriptedToolkit : public Toolkit {
  public:
-  explicit ScriptedToolkit(const std::vector<std::string>& answers = {});
+  explicit ScriptedToolkit(std::vector<std::string> answers = {});
 
   // Answers the next question with the next listed answer; an empty listed answer
   // stands for the default (as accepting the pre-filled box). Throws InputFault
