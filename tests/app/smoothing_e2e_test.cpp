@@ -36,7 +36,7 @@ auto ModelFile(std::size_t runs, double FnLow) {
                   test.Ctm[I] / 2000 * 999.0 * 4.2 * Vm * Vm / g, Vm);
     file.first += text;
     std::snprintf(text, sizeof text, "%.3f", test.model[I]);
-    file.second.push_back(text);
+    file.second.emplace_back(text);
   }
   file.first = DataFile(file.first);
   return file;

@@ -29,7 +29,9 @@ inline ModelTest MakeModelTest(std::size_t N, double FnLow, double FnHigh) {
   ModelTest test;
   std::vector<std::vector<double>> terms(7, std::vector<double>(N));  // the six, then the scatter
   for (std::size_t I = 0; I < N; ++I) {
-    const double Fn = FnLow + (FnHigh - FnLow) * I / (N - 1), F4 = std::pow(Fn, 4);
+    const double Fn =
+                     FnLow + (FnHigh - FnLow) * static_cast<double>(I) / static_cast<double>(N - 1),
+                 F4 = std::pow(Fn, 4);
     test.Fn.push_back(Fn);
     test.Cfm.push_back(75 /
                        std::pow(std::log10(Fn * std::sqrt(9.80665 * 5) * 5 / 1.13902e-6) - 2, 2));
