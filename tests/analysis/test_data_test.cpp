@@ -11,7 +11,9 @@
 namespace kavrel {
 namespace {
 
-std::string Heading() { return "title\n1 2\n\n4\n5\n6\n7\n8\n9\n"; }
+std::string Heading() {
+  return "title\n1 2\n\n4\n5\n6\n7\n8\n9\n";
+}
 
 std::string File(const std::string& runs, const std::string& tail = "x\ny\n4.5 6.25\nT\n15\n") {
   return Heading() + runs + tail;
@@ -33,9 +35,9 @@ std::string FaultOf(const std::string& text) {
 
 TEST(ReadTestData, ReadsRunsParticularsAndTemperature) {
   // Separators: blanks, a tab, a comma with blanks; CR LF endings; numbers in the headings.
-  const TestData data =
-      Read("h\r\n1 2\r\n\r\n\r\n\r\n\r\n\r\n\r\n9 9\r\n3.5 2\r\n1.25,\t1.5\r\n0.001 0\r\n"
-           "0.0005, 0.0009\r\na\r\nb\r\n4.2 , 5\r\nc\r\n 15.5 \r\nrest is not read: x y z\r\n");
+  const TestData data = Read(
+      "h\r\n1 2\r\n\r\n\r\n\r\n\r\n\r\n\r\n9 9\r\n3.5 2\r\n1.25,\t1.5\r\n0.001 0\r\n"
+      "0.0005, 0.0009\r\na\r\nb\r\n4.2 , 5\r\nc\r\n 15.5 \r\nrest is not read: x y z\r\n");
   EXPECT_EQ(data.Rtm, (std::vector<double>{3.5, 1.25, 0.001}));
   EXPECT_EQ(data.Vm, (std::vector<double>{2, 1.5, 0}));
   EXPECT_EQ(data.runLines, (std::vector<int>{10, 11, 12}));
