@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
 TEST_PACKAGES    := libgtest-dev xvfb xauth
-BENCH_PACKAGES   := libbenchmark-dev time bc
+BENCH_PACKAGES   := libbenchmark-dev time bc xvfb xauth
 # lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and
 # the fuzz targets with clang.
 LINT_PACKAGES    := clang clang-tidy clang-format cppcheck libbenchmark-dev

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,7 @@ constexpr int ExitReportWritten = 0;
 constexpr int ExitInputFault = 1;
 constexpr int ExitCommandLine = 2;
 constexpr int ExitWriteFault = 3;
+constexpr int ExitInternalFault = 4;
 
 constexpr std::string_view Usage =
     "Usage: kavrel [--terminal | --desktop]\n"
@@ -39,7 +41,8 @@ constexpr std::string_view Usage =
     "  --version   the program's version\n"
     "\n"
     "Exit status: 0 report written, 1 fault in the data file or the answers (no report),\n"
-    "2 wrong command line, 3 the report or a picture could not be written.\n";
+    "2 wrong command line, 3 the report or a picture could not be written, 4 internal error\n"
+    "(out of memory).\n";
 
 enum class FrontEnd { Automatic, Terminal, Desktop };
 
@@ -121,5 +124,10 @@ int main(int argc, char** argv) {
     return Fail(ExitInputFault, fault.what(), box);
   } catch (const kavrel::WriteFault& fault) {
     return Fail(ExitWriteFault, fault.what(), box);
+  } catch (const std::bad_alloc&) {
+    return Fail(ExitInternalFault, "out of memory; no report was written", box);
+  } catch (const std::exception& fault) {
+    return Fail(ExitInternalFault,
+                std::string("internal error: ") + fault.what() + "; no report was written", box);
   }
 }
