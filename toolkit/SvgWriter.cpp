@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "analysis/FileWrite.h"
+#include "toolkit/PixelMapping.h"
 
 namespace kavrel {
 
@@ -24,7 +25,7 @@ constexpr double PixelsPerPoint = 20.0 / TwipsPerPixel;
 constexpr std::string_view FontFamily = "Times New Roman, Liberation Serif, serif";
 // Geometry is kept within this many pixels of the client area, so that no number in the
 // document is absurdly large; what lies further out is invisible anyway.
-constexpr double FarOutside = 1.0e5;
+constexpr int FarOutside = 100000;
 
 // A pixel coordinate with at most two decimals, without trailing zeros.
 std::string Number(double value) {
@@ -116,25 +117,6 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
-// From the user coordinates an item was drawn in to pixels of the client area.
-class ClientMap {
- public:
-  ClientMap(const UserCoordinates& scale, double width, double height)
-      : scale_(scale),
-        xFactor_(width / (scale.right - scale.left)),
-        yFactor_(height / (scale.bottom - scale.top)) {}
-
-  double X(double x) const { return (x - scale_.left) * xFactor_; }
-  double Y(double y) const { return (y - scale_.top) * yFactor_; }
-  // A length along the abscissa.
-  double Length(double length) const { return std::fabs(length * xFactor_); }
-
- private:
-  UserCoordinates scale_;
-  double xFactor_;
-  double yFactor_;
-};
-
 // The graphs' Times New Roman with its metric twin and a generic fall-back; any other font
 // as named.
 std::string FontFamilyOf(std::string_view fontName) {
@@ -146,68 +128,31 @@ bool Finite(std::initializer_list<double> values) {
   return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
-// Cuts the segment to the rectangle [xMin, xMax] x [yMin, yMax] (Liang-Barsky clipping);
-// false when nothing of it lies inside.
-bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xMin, double yMin,
-               double xMax, double yMax) {
-  const double dx = x2 - x1;
-  const double dy = y2 - y1;
-  double enter = 0;
-  double leave = 1;
-  const double p[] = {-dx, dx, -dy, dy};
-  const double q[] = {x1 - xMin, xMax - x1, y1 - yMin, yMax - y1};
-  for (int edge = 0; edge < 4; ++edge) {
-    if (p[edge] == 0) {
-      if (q[edge] < 0) return false;
-      continue;
-    }
-    const double t = q[edge] / p[edge];
-    if (p[edge] < 0) {
-      enter = std::max(enter, t);
-    } else {
-      leave = std::min(leave, t);
-    }
-  }
-  if (enter > leave) return false;
-  // With endpoints far beyond the box the products lose their precision; the clipped points
-  // lie in the box by construction, so they are kept there.
-  const double startX = std::clamp(x1 + enter * dx, xMin, xMax);
-  const double startY = std::clamp(y1 + enter * dy, yMin, yMax);
-  x2 = std::clamp(x1 + leave * dx, xMin, xMax);
-  y2 = std::clamp(y1 + leave * dy, yMin, yMax);
-  x1 = startX;
-  y1 = startY;
-  return true;
-}
-
 class SvgBuilder {
  public:
-  SvgBuilder(double width, double height) : width_(width), height_(height) {}
+  explicit SvgBuilder(PixelSize size)
+      : size_(size), width_(size.width), height_(size.height) {}
 
   void operator()(const LineItem& line) {
-    const ClientMap map(line.scale, width_, height_);
-    double x1 = map.X(line.x1);
-    double y1 = map.Y(line.y1);
-    double x2 = map.X(line.x2);
-    double y2 = map.Y(line.y2);
-    // A segment longer than the largest double (ends near +-1.8e308) cannot be clipped.
-    if (!Finite({x1, y1, x2, y2, x2 - x1, y2 - y1})) return;
-    if (!ClipToBox(x1, y1, x2, y2, -FarOutside, -FarOutside, width_ + FarOutside,
-                   height_ + FarOutside)) {
-      return;
-    }
-    out += "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" + Number(x2) +
-           "\" y2=\"" + Number(y2) + "\" stroke=\"" + HexColour(line.colour) +
-           "\" stroke-width=\"" + Number(PenWidth(line.penWidth)) +
-           "\" stroke-linecap=\"round\"/>\n";
+    const PixelMap map(line.scale, size_);
+    if (!map.Valid()) return;
+    // Clipped in user units, before any large value is turned into pixels.
+    const auto clipped =
+        ClipSegment({line.x1, line.y1, line.x2, line.y2}, map.Visible(FarOutside));
+    if (!clipped) return;
+    out += "<line x1=\"" + Number(map.X(clipped->x1)) + "\" y1=\"" + Number(map.Y(clipped->y1)) +
+           "\" x2=\"" + Number(map.X(clipped->x2)) + "\" y2=\"" + Number(map.Y(clipped->y2)) +
+           "\" stroke=\"" + HexColour(line.colour) + "\" stroke-width=\"" +
+           Number(PenWidth(line.penWidth)) + "\" stroke-linecap=\"round\"/>\n";
   }
 
   void operator()(const CircleItem& circle) {
-    const ClientMap map(circle.scale, width_, height_);
+    const PixelMap map(circle.scale, size_);
+    if (!map.Valid()) return;
     const double x = map.X(circle.x);
     const double y = map.Y(circle.y);
     // A circle of no size still shows as a dot, as on the window.
-    const double radius = std::max(map.Length(circle.radius), 0.5);
+    const double radius = std::max(map.Radius(circle.radius), 0.5);
     if (!Finite({x, y, radius}) || radius > FarOutside) return;
     // Invisible unless the circle's square meets the client area.
     if (x + radius < 0 || x - radius > width_ || y + radius < 0 || y - radius > height_) return;
@@ -218,7 +163,8 @@ class SvgBuilder {
 
   void operator()(const TextItem& text) {
     if (text.text.empty()) return;
-    const ClientMap map(text.scale, width_, height_);
+    const PixelMap map(text.scale, size_);
+    if (!map.Valid()) return;
     const double x = map.X(text.x);
     const double size = text.fontSize * PixelsPerPoint;
     const double baseline = map.Y(text.y) + FontAscent * size;
@@ -235,6 +181,7 @@ class SvgBuilder {
   // A window draws at least one pixel wide.
   static double PenWidth(int width) { return std::max(width, 1); }
 
+  PixelSize size_;
   double width_;
   double height_;
 };
@@ -242,12 +189,11 @@ class SvgBuilder {
 }  // namespace
 
 std::string SvgPicture(const DisplayWindow& window) {
-  const double width = static_cast<double>(window.Placement().width) / TwipsPerPixel;
-  const double height = static_cast<double>(window.Placement().height) / TwipsPerPixel;
-  const std::string w = Number(width);
-  const std::string h = Number(height);
+  const PixelSize size = NominalPixels(window.Placement());
+  const std::string w = std::to_string(size.width);
+  const std::string h = std::to_string(size.height);
 
-  SvgBuilder builder(width, height);
+  SvgBuilder builder(size);
   builder.out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   builder.out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
                  "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
