@@ -130,15 +130,13 @@ bool Finite(std::initializer_list<double> values) {
 
 class SvgBuilder {
  public:
-  explicit SvgBuilder(PixelSize size)
-      : size_(size), width_(size.width), height_(size.height) {}
+  explicit SvgBuilder(PixelSize size) : size_(size), width_(size.width), height_(size.height) {}
 
   void operator()(const LineItem& line) {
     const PixelMap map(line.scale, size_);
     if (!map.Valid()) return;
     // Clipped in user units, before any large value is turned into pixels.
-    const auto clipped =
-        ClipSegment({line.x1, line.y1, line.x2, line.y2}, map.Visible(FarOutside));
+    const auto clipped = ClipSegment({line.x1, line.y1, line.x2, line.y2}, map.Visible(FarOutside));
     if (!clipped) return;
     out += "<line x1=\"" + Number(map.X(clipped->x1)) + "\" y1=\"" + Number(map.Y(clipped->y1)) +
            "\" x2=\"" + Number(map.X(clipped->x2)) + "\" y2=\"" + Number(map.Y(clipped->y2)) +
