@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "analysis/Answers.h"
-#include "analysis/InputFault.h"
 #include "tests/support/ScriptedToolkit.h"
 
 namespace kavrel {
@@ -32,15 +31,6 @@ TEST(ParseWhole16, RoundsHalvesAwayFromZeroWithin16Bits) {
   EXPECT_FALSE(ParseWhole16("two"));
 }
 
-TEST(YesNo, AreWholeTextsComparedCaseSensitively) {
-  EXPECT_TRUE(IsYes("Y"));
-  EXPECT_TRUE(IsYes("y"));
-  for (const char* not_yes : {"", " Y", "Y ", "yes", "N"}) EXPECT_FALSE(IsYes(not_yes));
-  EXPECT_TRUE(IsNo("n"));
-  EXPECT_TRUE(IsNo("N"));
-  for (const char* not_no : {"", "no", "N ", " n", "Y"}) EXPECT_FALSE(IsNo(not_no));
-}
-
 TEST(AskWhole16, RefusesWithAMessageNamingTheAnswerAndAsksAgain) {
   testing::ScriptedToolkit ui({"abc", "99999", "", "7"});
   const Question question{"prompt", "title", "", 9500, 8500};
@@ -53,11 +43,6 @@ TEST(AskWhole16, RefusesWithAMessageNamingTheAnswerAndAsksAgain) {
   EXPECT_NE(ui.messages[0].find("\"abc\""), std::string::npos);
   EXPECT_NE(ui.messages[1].find("\"99999\""), std::string::npos);
   EXPECT_EQ(ui.questions.size(), 4u);
-}
-
-TEST(AskNumber, EndOfAnswersEndsTheAnalysis) {
-  testing::ScriptedToolkit ui({"x"});
-  EXPECT_THROW(AskNumber(ui, {"prompt", "title", "0", 9500, 8500}), InputFault);
 }
 
 }  // namespace

@@ -29,24 +29,6 @@ TEST(Coefficients, WorkedRunAtTheTestTemperatureAndConverted) {
   EXPECT_NEAR(Rtm[0], 2.9427, 0.00005);
   EXPECT_EQ(runs.Fn[0], Fn);
   EXPECT_EQ(runs.Rnm[0], Rnm);
-
-  ScaleBy1000(runs);
-  EXPECT_NEAR(runs.Ctm[0], 3.6138, 0.00005);
-  EXPECT_NEAR(runs.Cfm[0], 3.0018, 0.00005);
-}
-
-TEST(Coefficients, ConvertingToTheTestWaterChangesNothing) {
-  const std::vector<double> Vm{0.7, 1.4, 2.1};
-  std::vector<double> Rtm{0.4, 1.6, 3.9};
-  RunCoefficients runs = ComputeCoefficients(Vm, Rtm, 4.2, 5, 999, 1.13902e-6);
-  const RunCoefficients before = runs;
-  const std::vector<double> RtmBefore = Rtm;
-  ConvertTemperature(runs, Rtm, Vm, 4.2, 5, 999, 1.13902e-6);
-  for (std::size_t i = 0; i < Vm.size(); ++i) {
-    EXPECT_NEAR(runs.Ctm[i], before.Ctm[i], 1e-15);
-    EXPECT_NEAR(runs.Cfm[i], before.Cfm[i], 1e-15);
-    EXPECT_NEAR(Rtm[i], RtmBefore[i], 1e-12);
-  }
 }
 
 }  // namespace
