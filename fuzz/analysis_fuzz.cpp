@@ -18,23 +18,19 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/InputFault.h"
+#include "fuzz/Require.h"
 #include "toolkit/TerminalToolkit.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using kavrel::fuzzing::Require;
+
 // The data file and the answers are parted by the first line that holds exactly this.
 constexpr std::string_view Separator = "\n@@@\n";
 // Questions asked again forever end at the end of these answers.
 constexpr int MaxAnswers = 64;
-
-void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::cerr << "analysis_fuzz: " << what << "\n";
-    std::abort();
-  }
-}
 
 // One working folder for the whole fuzzing process, removed at its end.
 const fs::path& Folder() {

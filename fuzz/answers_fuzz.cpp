@@ -13,17 +13,11 @@
 #include "analysis/Answers.h"
 #include "analysis/InputFault.h"
 #include "analysis/Toolkit.h"
+#include "fuzz/Require.h"
 
 namespace {
 
-// A broken promise: say which, then abort so that libFuzzer keeps the input.
-void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::fputs(what, stderr);
-    std::fputs("\n", stderr);
-    std::abort();
-  }
-}
+using kavrel::fuzzing::Require;
 
 // Answers from a list; the end of the list ends the analysis, as at the end of input.
 class ListToolkit : public kavrel::Toolkit {

@@ -12,17 +12,11 @@
 #include <string>
 
 #include "analysis/NumberText.h"
+#include "fuzz/Require.h"
 
 namespace {
 
-// A broken promise: say which, then abort so that libFuzzer keeps the input.
-void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::fputs(what, stderr);
-    std::fputs("\n", stderr);
-    std::abort();
-  }
-}
+using kavrel::fuzzing::Require;
 
 double Read(const std::string& text) {
   char* end = nullptr;

@@ -14,18 +14,12 @@
 #include <variant>
 
 #include "analysis/Toolkit.h"
+#include "fuzz/Require.h"
 #include "toolkit/SvgWriter.h"
 
 namespace {
 
-// A broken promise: say which, then abort so that libFuzzer keeps the input.
-void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::fputs(what, stderr);
-    std::fputs("\n", stderr);
-    std::abort();
-  }
-}
+using kavrel::fuzzing::Require;
 
 // A finite value most of the time, sometimes any bit pattern.
 double Coordinate(FuzzedDataProvider& data) {

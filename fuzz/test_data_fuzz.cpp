@@ -13,17 +13,11 @@
 
 #include "analysis/InputFault.h"
 #include "analysis/TestData.h"
+#include "fuzz/Require.h"
 
 namespace {
 
-// A broken promise: say which, then abort so that libFuzzer keeps the input.
-void Require(bool condition, const char* what) {
-  if (!condition) {
-    std::fputs(what, stderr);
-    std::fputs("\n", stderr);
-    std::abort();
-  }
-}
+using kavrel::fuzzing::Require;
 
 }  // namespace
 
