@@ -31,13 +31,12 @@ int Count(const WindowImage& image, double left, double top, double right, doubl
           int colour = -1) {
   const Rgb c = PaletteColour(colour);
   int count = 0;
-  for (int y = std::max(0, int(top)); y <= std::min(image.height - 1.0, bottom); ++y) {
+  for (int y = std::max(0, int(top)); y <= std::min(image.height - 1.0, bottom); ++y)
     for (int x = std::max(0, int(left)); x <= std::min(image.width - 1.0, right); ++x) {
       const Rgb p = image.At(x, y);
       count += colour < 0 ? p.red < 200 || p.blue < 200
                           : p.red == c.red && p.green == c.green && p.blue == c.blue;
     }
-  }
   return count;
 }
 

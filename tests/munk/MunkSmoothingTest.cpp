@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "tests/munk/MunkTestData.h"
@@ -16,8 +15,6 @@
 
 namespace kavrel {
 namespace {
-
-using testing::PlausibleD;
 
 // A matrix of `cols` columns filled row by row.
 Matrix Make(std::size_t cols, const std::vector<double>& values) {
@@ -40,9 +37,8 @@ TEST(MatMultiply, LeftFactorIsTheSecondMatrix) {
 TEST(MatSolve, Cases) {
   using Result = std::pair<bool, std::vector<double>>;  // finished, and V on return
   const auto solve = [](const std::vector<double>& C, std::vector<double> V) {
-    Matrix M = Make(V.size(), C);  // n columns: the solve adds the column for V
-    const bool finished = MatSolve(M, V, V.size());
-    return Result(finished, V);
+    Matrix M = Make(V.size(), C);                // n columns: the solve adds the column for V
+    return Result{MatSolve(M, V, V.size()), V};  // braces: solved before V is copied
   };
   EXPECT_EQ(solve({2, 0, 0, 0, 4, 0, 0, 0, 0.5}, {2, 8, 1}), Result(true, {1, 2, 2}));  // diagonal
   EXPECT_EQ(solve({4}, {2}), Result(true, {0.5}));                                      // n = 1
@@ -63,7 +59,7 @@ TEST(MunkFit, DesignMatrixAndRecoveredCoefficients) {
   const auto test = testing::MakeModelTest(99, 0.08, 0.45);
   std::vector<double> CtmS = test.Ctm;
   MunkFit fit(test.Cfm, test.Ctm, test.Fn);
-  ASSERT_EQ(fit.Try(PlausibleD, 4, CtmS), MunkFitOutcome::Fitted);
+  ASSERT_EQ(fit.Try(testing::PlausibleD, 4, CtmS), MunkFitOutcome::Fitted);
   for (int i = 0; i < 6; ++i) EXPECT_NEAR(fit.X()[i], testing::PlausibleX[i], 1e-6) << i;
 }
 
@@ -73,13 +69,12 @@ struct Session final : testing::ScriptedToolkit {
   testing::ModelTest test = testing::MakeModelTest(12, 0.1, 0.4);
   std::vector<double> CtmS = test.Ctm;
   MunkParameters D{};
-  std::vector<
-      std::tuple<std::vector<double>, MunkParameters, std::vector<std::string>, std::uint64_t>>
-      seen;
+  std::vector<std::tuple<decltype(CtmS), MunkParameters, decltype(messages), std::uint64_t>> seen;
 
-  explicit Session(std::vector<std::string> answers) : ScriptedToolkit(std::move(answers)) {
+  explicit Session(const std::vector<std::string>& answers) : ScriptedToolkit(answers) {
     MunkSmoothing(*this, test.Cfm, CtmS, test.Ctm, test.Fn, D);
-    EXPECT_EQ(D, PlausibleD);  // every dialogue below ends with these D: the model comes back
+    // Every dialogue below ends with these D: the model comes back.
+    EXPECT_EQ(D, testing::PlausibleD);
     for (std::size_t I = 0; I < CtmS.size(); ++I) EXPECT_NEAR(CtmS[I], test.model[I], 1e-9) << I;
   }
   std::string Ask(const Question& q) override {

@@ -2,7 +2,6 @@
 // plus scatter that the least-squares fit must remove exactly.
 #pragma once
 
-#include <array>
 #include <cmath>
 #include <numeric>
 #include <vector>
@@ -16,7 +15,7 @@ struct ModelTest {
 };
 
 // A plausible model: (1+k) about 1.15, a wave term of about 1 (times 1000) at Fn 0.35.
-inline constexpr std::array<double, 6> PlausibleX{1.15, 0.07, 0.02, -0.015, 0.01, 0.005};
+inline constexpr double PlausibleX[6]{1.15, 0.07, 0.02, -0.015, 0.01, 0.005};
 inline constexpr MunkParameters PlausibleD{0.1, 0.3, 0.5, 0.8};
 
 // N runs evenly spaced from FnLow to FnHigh of a model 5 m long in water at 15 degrees
@@ -29,16 +28,14 @@ inline ModelTest MakeModelTest(std::size_t N, double FnLow, double FnHigh) {
   ModelTest test;
   std::vector<std::vector<double>> terms(7, std::vector<double>(N));  // the six, then the scatter
   for (std::size_t I = 0; I < N; ++I) {
-    const double Fn =
-                     FnLow + (FnHigh - FnLow) * static_cast<double>(I) / static_cast<double>(N - 1),
-                 F4 = std::pow(Fn, 4);
+    const double Fn = FnLow + (FnHigh - FnLow) * double(I) / double(N - 1), F4 = std::pow(Fn, 4);
     test.Fn.push_back(Fn);
     test.Cfm.push_back(75 /
                        std::pow(std::log10(Fn * std::sqrt(9.80665 * 5) * 5 / 1.13902e-6) - 2, 2));
     terms[0][I] = test.Cfm[I] / 1000;
     terms[1][I] = F4;
     for (std::size_t j = 0; j < 4; ++j) terms[2 + j][I] = F4 * std::cos(PlausibleD[j] / (Fn * Fn));
-    terms[6][I] = 0.05 * ((I % 3 == 0 ? 1.0 : -0.6) + 0.1 * static_cast<double>(I % 5));
+    terms[6][I] = 0.05 * ((I % 3 == 0 ? 1.0 : -0.6) + 0.1 * double(I % 5));
     test.model.push_back(0);
     for (std::size_t i = 0; i < 6; ++i) test.model[I] += 1000 * PlausibleX[i] * terms[i][I];
   }
