@@ -10,7 +10,8 @@
 
 namespace kavrel {
 
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content) {
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content,
+                                Durability durability) {
   const std::filesystem::path folder =
       path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
   // A hidden name beside the file; built by appending (GCC 12 gives a false -Wrestrict
@@ -40,7 +41,9 @@ std::string WriteFileAtomically(const std::filesystem::path& path, std::string_v
     umask(mask);
     if (fchmod(fd, 0666 & ~mask) != 0) failure = std::strerror(errno);
   }
-  if (failure.empty() && fsync(fd) != 0) failure = std::strerror(errno);
+  if (failure.empty() && durability == Durability::Durable && fsync(fd) != 0) {
+    failure = std::strerror(errno);
+  }
   if (::close(fd) != 0 && failure.empty()) failure = std::strerror(errno);
   if (failure.empty() && std::rename(temporary.c_str(), path.c_str()) != 0) {
     failure = std::strerror(errno);

@@ -8,8 +8,15 @@
 
 namespace kavrel {
 
+// How much a write promises: a durable file is flushed to the disk before it replaces
+// the old one (the report); a preview only replaces the old one whole (the pictures
+// rewritten before every question, where a flush per question would cost more than
+// the analysis).
+enum class Durability { Durable, Preview };
+
 // Returns the empty text on success, otherwise why the write failed; the file at
 // `path` is then as it was before.
-std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content);
+std::string WriteFileAtomically(const std::filesystem::path& path, std::string_view content,
+                                Durability durability = Durability::Durable);
 
 }  // namespace kavrel

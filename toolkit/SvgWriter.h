@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "analysis/FileWrite.h"
 #include "analysis/Toolkit.h"
 
 namespace kavrel {
@@ -19,6 +20,7 @@ std::string SvgFileName(WindowId id);
 
 // Writes the picture to a temporary file in the same folder and renames it into place.
 // Returns false, leaving an earlier file as it was, when the write fails.
-bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path);
+bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,
+                  Durability durability = Durability::Durable);
 
 }  // namespace kavrel

@@ -88,7 +88,8 @@ void TerminalToolkit::WritePictures() {
     if (name.empty() || !window.Shown()) continue;
     auto& written = writtenRevision_[id];
     if (written == window.Revision()) continue;
-    if (WriteSvgFile(window, pictureFolder_ / name)) {
+    // A preview for the engineer's browser: the final pictures are written durably at the end.
+    if (WriteSvgFile(window, pictureFolder_ / name, Durability::Preview)) {
       written = window.Revision();
     } else if (!pictureWarningGiven_) {
       err_ << "kavrel: warning: cannot write the picture " << name << " in "
