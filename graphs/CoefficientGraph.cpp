@@ -9,32 +9,16 @@
 #include <utility>
 
 #include "analysis/NumberText.h"
+#include "graphs/FiniteDrawing.h"
 
 namespace kavrel {
 
 namespace {
 
-constexpr std::string_view GraphFont = "Times New Roman";
-
-// Drawing helpers that keep a value which is not finite (a run whose coefficient could not
-// be computed) off the window: such a line, circle or text is left out.
-bool Finite(double x, double y) {
-  return std::isfinite(x) && std::isfinite(y);
-}
-
-void FiniteLine(DisplayWindow& window, double x1, double y1, double x2, double y2, int colour) {
-  if (Finite(x1, y1) && Finite(x2, y2)) window.Line(x1, y1, x2, y2, colour);
-}
-
-void FiniteCircle(DisplayWindow& window, double x, double y, double radius, int colour) {
-  if (Finite(x, y) && std::isfinite(radius)) window.Circle(x, y, radius, colour);
-}
-
-void FinitePrint(DisplayWindow& window, double x, double y, std::string_view text) {
-  if (!Finite(x, y)) return;
-  window.SetPrintPosition(x, y);
-  window.Print(text);
-}
+using graphs::FiniteCircle;
+using graphs::FiniteLine;
+using graphs::FinitePrint;
+using graphs::GraphFont;
 
 // The window edges (low, high) as computed, unless they enclose nothing (all Fn 0, all Ctm
 // 0) or are not finite: then `halfWidth` either side of the value, so that the scale exists.

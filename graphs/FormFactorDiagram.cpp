@@ -8,12 +8,15 @@
 #include <string_view>
 
 #include "analysis/NumberText.h"
+#include "graphs/FiniteDrawing.h"
 
 namespace kavrel {
 
 namespace {
 
-constexpr std::string_view GraphFont = "Times New Roman";
+using graphs::Finite;
+using graphs::FinitePrint;
+using graphs::GraphFont;
 
 // Abscissa of the right end when there is no usable last point (no form-factor point at
 // all): Fn^4/Cfm of the fastest run that can qualify (Fn just under 0.2, Cfm near 0.0033).
@@ -22,16 +25,6 @@ constexpr double DefaultXmax = 0.5;
 // When the points span no abscissa (one point, or all at the same place) the circles take
 // their radii from the window instead: the outer one is this part of the window's width.
 constexpr double RadiusPerWindowWidth = 1.0 / 150;
-
-bool Finite(double x, double y) {
-  return std::isfinite(x) && std::isfinite(y);
-}
-
-void FinitePrint(DisplayWindow& window, double x, double y, std::string_view text) {
-  if (!Finite(x, y)) return;
-  window.SetPrintPosition(x, y);
-  window.Print(text);
-}
 
 // Numbers on the diagram: 3 integer places and 3 decimals.
 std::string Number(double x) {

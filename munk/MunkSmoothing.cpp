@@ -12,6 +12,7 @@
 #include "graphs/CoefficientGraph.h"
 #include "graphs/FormFactorDiagram.h"
 #include "polynomial/FormFactor.h"
+#include "polynomial/PolynomialFit.h"
 
 namespace kavrel {
 
@@ -185,19 +186,13 @@ std::string UnusableFitMessage(const MunkParameters& D, int t, MunkFitOutcome ou
          reason + ". Please enter another value of " + name + ".";
 }
 
-std::size_t DifferentValues(std::span<const double> values) {
-  std::vector<double> sorted(values.begin(), values.end());
-  std::sort(sorted.begin(), sorted.end());
-  return static_cast<std::size_t>(std::unique(sorted.begin(), sorted.end()) - sorted.begin());
-}
-
 }  // namespace
 
 void MunkSmoothing(Toolkit& ui, std::span<const double> Cfm, std::span<double> CtmS,
                    std::span<const double> Ctm, std::span<const double> Fn, MunkParameters& D) {
   // The fourth try has six unknowns: with fewer runs at different speeds every fit of it is
   // singular and the tries could never end.
-  const std::size_t speeds = DifferentValues(Fn);
+  const auto speeds = static_cast<std::size_t>(DistinctAbscissae(Fn));
   if (speeds < MunkUnknowns) {
     std::copy(Ctm.begin(), Ctm.end(), CtmS.begin());
     D = {};
