@@ -2,18 +2,12 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 
-#include "analysis/Toolkit.h"
+#include "text/Faults.h"
+#include "ui/Toolkit.h"
 
 namespace kavrel {
-
-// The report or a picture could not be written (read-only folder, full disk).
-class WriteFault : public std::runtime_error {
- public:
-  explicit WriteFault(const std::string& message) : std::runtime_error(message) {}
-};
 
 inline constexpr const char* DataFileName = "KAVREL_BAS.DAT";
 inline constexpr const char* ReportFileName = "KAVREL.OUT";

@@ -1,7 +1,7 @@
 // The fixed-column results report.
 #include "analysis/Report.h"
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 namespace kavrel {
 

@@ -6,43 +6,26 @@
 #include <optional>
 #include <utility>
 
-#include "analysis/Answers.h"
-#include "analysis/InputFault.h"
+#include "text/Answers.h"
+#include "text/Faults.h"
+#include "text/LineReader.h"
 
 namespace kavrel {
 
 namespace {
 
-// Reads lines ended by LF, CR LF or a lone CR, keeping at most a bounded number of
-// characters of each, so that any file, binary or not, is read in bounded memory.
+// Reads lines ended by LF, CR LF or a lone CR in bounded memory, counting them.
 class LineReader {
  public:
   LineReader(std::istream& in, std::string name) : in_(in), name_(std::move(name)) {}
 
   // The next line, or nothing at the end of the file.
   std::optional<std::string> Next() {
-    std::string line;
-    tooLong_ = false;
-    std::streambuf* buffer = in_.rdbuf();
-    bool any = false;
-    for (;;) {
-      const int c = buffer->sbumpc();
-      if (c == std::char_traits<char>::eof()) break;
-      any = true;
-      if (c == '\n') break;
-      if (c == '\r') {
-        if (buffer->sgetc() == '\n') buffer->sbumpc();
-        break;
-      }
-      if (line.size() < MaxNumberLineLength) {
-        line.push_back(static_cast<char>(c));
-      } else {
-        tooLong_ = true;
-      }
-    }
-    if (!any) return std::nullopt;
+    auto line = ReadBoundedLine(*in_.rdbuf(), MaxNumberLineLength, LineEnds::LfCrLfOrCr);
+    if (!line) return std::nullopt;
+    tooLong_ = line->cut;
     ++lineNumber_;
-    return line;
+    return std::move(line->text);
   }
 
   bool TooLong() const { return tooLong_; }

@@ -10,11 +10,11 @@
 #include <string_view>
 
 #include "analysis/Analysis.h"
-#include "analysis/InputFault.h"
-#include "toolkit/SvgWriter.h"
-#include "toolkit/TerminalToolkit.h"
+#include "frontends/SvgWriter.h"
+#include "frontends/TerminalToolkit.h"
+#include "text/Faults.h"
 #if defined(KAVREL_HAVE_DESKTOP)
-#include "toolkit/DesktopToolkit.h"
+#include "frontends/DesktopToolkit.h"
 #endif
 
 namespace {

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "frontends/DesktopToolkit.h"
 #include "graphs/CoefficientGraph.h"
-#include "toolkit/DesktopToolkit.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include <variant>
 
 #include "analysis/Analysis.h"
-#include "analysis/InputFault.h"
+#include "frontends/TerminalToolkit.h"
 #include "fuzz/Require.h"
-#include "toolkit/TerminalToolkit.h"
+#include "text/Faults.h"
 
 namespace fs = std::filesystem;
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/Answers.h"
-#include "analysis/InputFault.h"
-#include "analysis/Toolkit.h"
 #include "fuzz/Require.h"
+#include "text/Answers.h"
+#include "text/Faults.h"
+#include "ui/Toolkit.h"
 
 namespace {
 

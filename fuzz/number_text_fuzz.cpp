@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "analysis/NumberText.h"
 #include "fuzz/Require.h"
+#include "text/NumberText.h"
 
 namespace {
 

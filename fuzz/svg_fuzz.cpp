@@ -13,9 +13,9 @@
 #include <string_view>
 #include <variant>
 
-#include "analysis/Toolkit.h"
+#include "frontends/SvgWriter.h"
 #include "fuzz/Require.h"
-#include "toolkit/SvgWriter.h"
+#include "ui/Toolkit.h"
 
 namespace {
 

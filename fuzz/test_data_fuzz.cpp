@@ -11,9 +11,9 @@
 #include <tuple>
 #include <vector>
 
-#include "analysis/InputFault.h"
 #include "analysis/TestData.h"
 #include "fuzz/Require.h"
+#include "text/Faults.h"
 
 namespace {
 

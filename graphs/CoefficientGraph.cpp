@@ -8,8 +8,8 @@
 #include <string>
 #include <utility>
 
-#include "analysis/NumberText.h"
 #include "graphs/FiniteDrawing.h"
+#include "text/NumberText.h"
 
 namespace kavrel {
 
@@ -68,8 +68,7 @@ void PrintNote(DisplayWindow& window, double x, double y, std::span<const std::s
 
 }  // namespace
 
-void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<const double> Ctm,
-                          std::string_view caption) {
+void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<const double> Ctm) {
   DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
   const std::size_t n = std::min(Fn.size(), Ctm.size());
 
@@ -117,7 +116,6 @@ void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<con
     }
   }
 
-  FinitePrint(window, -0.4 * R, 1.3 * H, caption);
   window.SetFontSize(12);
   FinitePrint(window, 0, -1.15 * H, "AP");
 }

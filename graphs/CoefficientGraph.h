@@ -4,17 +4,15 @@
 
 #include <optional>
 #include <span>
-#include <string_view>
 
-#include "analysis/Toolkit.h"
+#include "ui/Toolkit.h"
 
 namespace kavrel {
 
 // Shows and clears Kavrel_Form1, fits its coordinates to Fn (abscissa) and Ctm
 // (ordinate, times 1000), draws the axes and a target of three circles per run.
 // Fn and Ctm have the same size, at least 1.
-void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<const double> Ctm,
-                          std::string_view caption);
+void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<const double> Ctm);
 
 // The smoothed Ctm curve and its label, over the frame.
 void DrawCtmCurve(Toolkit& ui, std::span<const double> CtmS, std::span<const double> Fn);

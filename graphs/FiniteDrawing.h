@@ -5,28 +5,25 @@
 #include <cmath>
 #include <string_view>
 
-#include "analysis/Toolkit.h"
+#include "text/Finite.h"
+#include "ui/Toolkit.h"
 
 namespace kavrel::graphs {
 
 // The font of every graph.
 inline constexpr std::string_view GraphFont = "Times New Roman";
 
-inline bool Finite(double x, double y) {
-  return std::isfinite(x) && std::isfinite(y);
-}
-
 inline void FiniteLine(DisplayWindow& window, double x1, double y1, double x2, double y2,
                        int colour) {
-  if (Finite(x1, y1) && Finite(x2, y2)) window.Line(x1, y1, x2, y2, colour);
+  if (Finite({x1, y1, x2, y2})) window.Line(x1, y1, x2, y2, colour);
 }
 
 inline void FiniteCircle(DisplayWindow& window, double x, double y, double radius, int colour) {
-  if (Finite(x, y) && std::isfinite(radius)) window.Circle(x, y, radius, colour);
+  if (Finite({x, y, radius})) window.Circle(x, y, radius, colour);
 }
 
 inline void FinitePrint(DisplayWindow& window, double x, double y, std::string_view text) {
-  if (!Finite(x, y)) return;
+  if (!Finite({x, y})) return;
   window.SetPrintPosition(x, y);
   window.Print(text);
 }

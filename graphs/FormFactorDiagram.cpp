@@ -7,14 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/NumberText.h"
 #include "graphs/FiniteDrawing.h"
+#include "text/NumberText.h"
 
 namespace kavrel {
 
 namespace {
 
-using graphs::Finite;
 using graphs::FinitePrint;
 using graphs::GraphFont;
 
@@ -57,13 +56,13 @@ void DrawFormFactor(DisplayWindow& window, std::span<const double> x, std::span<
 
   window.SetPenWidth(1);
   for (std::size_t i = 0; i < NK; ++i) {
-    if (!Finite(x[i], y[i])) continue;
+    if (!Finite({x[i], y[i]})) continue;
     for (const double divisor : {100.0, 200.0, 400.0, 800.0}) {
       window.Circle(x[i], y[i], DX / divisor, Colour::DarkRed);
     }
   }
 
-  if (line && Finite(line->Slope, line->Intercept)) {
+  if (line && Finite({line->Slope, line->Intercept})) {
     const double Slope = line->Slope;
     const double Intercept = line->Intercept;
     const double yEnd = Intercept + Slope * XMAX;
@@ -87,6 +86,20 @@ void DrawFormFactorRaw(Toolkit& ui, std::span<const double> x, std::span<const d
 void DrawFormFactorSmoothed(Toolkit& ui, std::span<const double> x, std::span<const double> y,
                             std::optional<StraightLine> line) {
   DrawFormFactor(ui.Window(WindowId::Form_Faktor_Form2), x, y, line);
+}
+
+std::optional<double> DrawProhaskaPlot(Toolkit& ui, ProhaskaData data, std::span<const double> Fn,
+                                       std::span<const double> ordinate,
+                                       std::span<const double> Cfm) {
+  const FormFactorPointSet points = FormFactorPoints(Fn, ordinate, Cfm);
+  const std::optional<StraightLine> line = LineFit(points.x, points.y);
+  if (data == ProhaskaData::Smoothed) {
+    DrawFormFactorSmoothed(ui, points.x, points.y, line);
+  } else {
+    DrawFormFactorRaw(ui, points.x, points.y, line);
+  }
+  if (!line) return std::nullopt;
+  return line->Intercept;
 }
 
 }  // namespace kavrel

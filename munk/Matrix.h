@@ -36,18 +36,14 @@ class Matrix {
 // The pivot tolerance of MatSolve.
 inline constexpr double MatSolveEps = 1e-8;
 
-// The text to show when MatMultiply refuses factors that cannot be multiplied.
-inline constexpr const char* MatMultiplyMismatchText =
-    " Number of Rows of Matrix A must be Equal to Number of Columns of Matrix B";
-
 // T(j,i) = A(i,j) for the first `rows` rows and `cols` columns of A. Only those elements of
 // T are written; T is grown when it is smaller than cols x rows. A must hold rows x cols.
 void MatTranspose(std::size_t rows, std::size_t cols, const Matrix& A, Matrix& T);
 
 // P = B * A: A (rowsA x colsA) is the right-hand factor, B (rowsB x colsB) the left-hand one,
 // and P gets rowsB rows and colsA columns (grown when smaller; elements outside are kept).
-// Returns false, P untouched, when colsB differs from rowsA; the caller then shows
-// MatMultiplyMismatchText. A and B must hold the stated counts.
+// Returns false, P untouched, when colsB differs from rowsA. A and B must hold the stated
+// counts.
 bool MatMultiply(std::size_t rowsA, std::size_t colsA, const Matrix& A, std::size_t rowsB,
                  std::size_t colsB, const Matrix& B, Matrix& P);
 

@@ -1,5 +1,5 @@
-// The wave-resistance (Munk) smoothing: Ctm fitted by linear least squares to a frictional term
-// and a Fn^4 wave term with up to four cosine components whose phases D(1)..D(4) the user types.
+// The wave-resistance (Munk) smoothing dialogue: the user types the phases D(1)..D(4) one try
+// at a time, each try fitted by MunkFit and shown on the graphs.
 #include "munk/MunkSmoothing.h"
 
 #include <algorithm>
@@ -7,89 +7,19 @@
 #include <optional>
 #include <string>
 
-#include "analysis/Answers.h"
-#include "analysis/NumberText.h"
 #include "graphs/CoefficientGraph.h"
 #include "graphs/FormFactorDiagram.h"
-#include "polynomial/FormFactor.h"
-#include "polynomial/PolynomialFit.h"
+#include "text/Answers.h"
+#include "text/Finite.h"
+#include "text/NumberText.h"
+#include "ui/Ask.h"
+#include "ui/TextWindow.h"
 
 namespace kavrel {
-
-void MunkDesignMatrix(std::span<const double> Cfm, std::span<const double> Fn,
-                      const MunkParameters& D, Matrix& A) {
-  A.GrowTo(Fn.size(), MunkUnknowns);
-  for (std::size_t I = 0; I < Fn.size(); ++I) {
-    // Powers as the model writes them, F^2 and F^4.
-    const double F2 = std::pow(Fn[I], 2);
-    const double F4 = std::pow(Fn[I], 4);
-    A(I, 0) = Cfm[I] / 1000;
-    A(I, 1) = F4;
-    for (std::size_t j = 0; j < D.size(); ++j) {
-      // F^4 cos(D/F^2) tends to 0 with F; D/0 would make the cosine undefined.
-      A(I, 2 + j) = F2 > 0 ? F4 * std::cos(D[j] / F2) : 0.0;
-    }
-  }
-}
-
-MunkFit::MunkFit(std::span<const double> Cfm, std::span<const double> Ctm,
-                 std::span<const double> Fn)
-    : Cfm_(Cfm),
-      Ctm_(Ctm),
-      Fn_(Fn),
-      A_(Fn.size(), MunkUnknowns),
-      At_(MunkUnknowns, Fn.size()),
-      C_(MunkUnknowns, MunkUnknowns + 1),
-      b_(Fn.size(), 1),
-      Atb_(MunkUnknowns, 1),
-      V_(MunkUnknowns),
-      fitted_(Fn.size()) {
-  for (std::size_t I = 0; I < Fn.size(); ++I) b_(I, 0) = Ctm_[I] / 1000;
-}
-
-MunkFitOutcome MunkFit::Try(const MunkParameters& D, int t, std::span<double> CtmS) {
-  const std::size_t N = Fn_.size();
-  const std::size_t M = static_cast<std::size_t>(t) + 2;
-  MunkDesignMatrix(Cfm_, Fn_, D, A_);
-  for (std::size_t I = 0; I < N; ++I) {
-    for (std::size_t i = 0; i < M; ++i) {
-      if (!std::isfinite(A_(I, i))) return MunkFitOutcome::NotFinite;
-    }
-  }
-  // Normal equations (A^T A) X = A^T b; MatMultiply takes its right-hand factor first.
-  MatTranspose(N, M, A_, At_);
-  if (!MatMultiply(N, M, A_, M, N, At_, C_)) return MunkFitOutcome::DimensionMismatch;
-  if (!MatMultiply(N, 1, b_, M, N, At_, Atb_)) return MunkFitOutcome::DimensionMismatch;
-  for (std::size_t i = 0; i < M; ++i) V_[i] = Atb_(i, 0);
-  if (!MatSolve(C_, std::span(V_).first(M), M)) return MunkFitOutcome::Singular;
-
-  std::array<double, MunkUnknowns> X{};
-  std::copy_n(V_.begin(), M, X.begin());
-  for (std::size_t I = 0; I < N; ++I) {
-    // The model term by term, in the order it is written; the unknowns beyond M are 0 and
-    // add nothing.
-    const double F2 = std::pow(Fn_[I], 2);
-    const double F4 = std::pow(Fn_[I], 4);
-    double sum = X[0] * Cfm_[I] / 1000 + X[1] * F4;
-    for (std::size_t j = 0; j < D.size(); ++j) {
-      if (F2 > 0) sum += X[2 + j] * F4 * std::cos(D[j] / F2);
-    }
-    fitted_[I] = 1000 * sum;
-    if (!std::isfinite(fitted_[I])) return MunkFitOutcome::NotFinite;
-  }
-  X_ = X;
-  std::copy(fitted_.begin(), fitted_.end(), CtmS.begin());
-  return MunkFitOutcome::Fitted;
-}
 
 namespace {
 
 constexpr int Tries = 4;
-
-// Text window layout in its 0..100 coordinates: left margin, first line, line step.
-constexpr double TextLeft = 10;
-constexpr double TextTop = 10;
-constexpr double TextStep = 5;
 
 std::string Count(std::size_t n, const char* thing) {
   return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
@@ -110,26 +40,6 @@ Question ConfirmationQuestion(const MunkParameters& D, int t) {
           "value control for D(" + n + ")", "Y"};
 }
 
-Question EndQuestion() {
-  return {"Is calculation O.K.? Y/N <Y> ", "calculation ending entry", "Y"};
-}
-
-DisplayWindow& ClearedTextWindow(Toolkit& ui) {
-  DisplayWindow& window = ui.Window(WindowId::Ekran_Form1);
-  window.Show();
-  window.Clear();
-  window.SetFontName("Times New Roman");
-  window.SetFontSize(10);
-  window.SetTextColour(Colour::DarkBlue);
-  window.SetUserCoordinates(0, 0, 100, 100);
-  return window;
-}
-
-void PrintLine(DisplayWindow& window, int line, const std::string& text) {
-  window.SetPrintPosition(TextLeft, TextTop + TextStep * (line - 1));
-  window.Print(text);
-}
-
 // Line n lists d(1)..d(n) with their current values, so the window shows tries 1 to t.
 void PrintTries(Toolkit& ui, const MunkParameters& D, int t) {
   DisplayWindow& window = ClearedTextWindow(ui);
@@ -138,24 +48,8 @@ void PrintTries(Toolkit& ui, const MunkParameters& D, int t) {
     for (int j = 2; j <= line; ++j) {
       text += " , d(" + std::to_string(j) + ")=" + FormatFixed(D[j - 1], 3, 3);
     }
-    PrintLine(window, line, text);
+    PrintTextLine(window, line, text);
   }
-}
-
-// Prohaska plot of the measured or the smoothed values on its diagram; (1+k) is the intercept
-// of its line, empty when the line is undefined.
-std::optional<double> EstimateFormFactor(Toolkit& ui, std::span<const double> Fn,
-                                         std::span<const double> ordinate,
-                                         std::span<const double> Cfm, bool smoothed) {
-  const FormFactorPointSet points = FormFactorPoints(Fn, ordinate, Cfm);
-  const std::optional<StraightLine> line = LineFit(points.x, points.y);
-  if (smoothed) {
-    DrawFormFactorSmoothed(ui, points.x, points.y, line);
-  } else {
-    DrawFormFactorRaw(ui, points.x, points.y, line);
-  }
-  if (!line) return std::nullopt;
-  return line->Intercept;
 }
 
 // Why the fit of try t cannot be used. Equal columns of the design matrix are the usual cause:
@@ -197,40 +91,36 @@ void MunkSmoothing(Toolkit& ui, std::span<const double> Cfm, std::span<double> C
     std::copy(Ctm.begin(), Ctm.end(), CtmS.begin());
     D = {};
     DisplayWindow& window = ClearedTextWindow(ui);
-    PrintLine(window, 1, " The wave resistance approach needs at least 6 runs");
-    PrintLine(window, 2,
-              " at different speeds; this test has " + Count(Fn.size(), "run") +
-                  (Fn.size() < MunkUnknowns ? "." : " at " + Count(speeds, "speed") + "."));
-    PrintLine(window, 3, " The smoothed CtmS is the measured Ctm.");
+    PrintTextLine(window, 1, " The wave resistance approach needs at least 6 runs");
+    PrintTextLine(window, 2,
+                  " at different speeds; this test has " + Count(Fn.size(), "run") +
+                      (Fn.size() < MunkUnknowns ? "." : " at " + Count(speeds, "speed") + "."));
+    PrintTextLine(window, 3, " The smoothed CtmS is the measured Ctm.");
     return;
   }
 
   MunkFit fit(Cfm, Ctm, Fn);
   for (;;) {
-    DrawCoefficientFrame(ui, Fn, Ctm, "");
-    std::optional<double> OnePlusK = EstimateFormFactor(ui, Fn, Ctm, Cfm, false);
+    DrawCoefficientFrame(ui, Fn, Ctm);
+    std::optional<double> OnePlusK = DrawProhaskaPlot(ui, ProhaskaData::Raw, Fn, Ctm, Cfm);
     int t = 1;
     while (t <= Tries) {
       D[t - 1] = AskNumber(ui, EntryQuestion(t));
       std::fill(D.begin() + t, D.end(), 0.0);
       const MunkFitOutcome outcome = fit.Try(D, t, CtmS);
-      if (outcome == MunkFitOutcome::DimensionMismatch) {
-        ui.Message(MatMultiplyMismatchText);
-        continue;
-      }
       if (outcome != MunkFitOutcome::Fitted) {
         // CtmS and the pictures stay those of the last usable fit.
         ui.Message(UnusableFitMessage(D, t, outcome));
         continue;
       }
-      DrawCoefficientFrame(ui, Fn, Ctm, "");
+      DrawCoefficientFrame(ui, Fn, Ctm);
       DrawCtmCurve(ui, CtmS, Fn);
-      OnePlusK = EstimateFormFactor(ui, Fn, CtmS, Cfm, true);
+      OnePlusK = DrawProhaskaPlot(ui, ProhaskaData::Smoothed, Fn, CtmS, Cfm);
       PrintTries(ui, D, t);
       if (!IsNo(ui.Ask(ConfirmationQuestion(D, t)))) ++t;
     }
     DrawCoefficientCurves(ui, Cfm, CtmS, Fn, OnePlusK);
-    if (!IsNo(ui.Ask(EndQuestion()))) return;
+    if (CalculationAccepted(ui)) return;
     // A refused calculation starts again from the measured data.
     std::copy(Ctm.begin(), Ctm.end(), CtmS.begin());
     fit.ClearX();

@@ -6,21 +6,9 @@
 #include <cmath>
 #include <cstddef>
 
+#include "text/Finite.h"
+
 namespace kavrel {
-
-namespace {
-
-bool AllFinite(std::span<const double> values) {
-  return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-}
-
-}  // namespace
-
-int DistinctAbscissae(std::span<const double> X) {
-  std::vector<double> sorted(X.begin(), X.end());
-  std::sort(sorted.begin(), sorted.end());
-  return static_cast<int>(std::unique(sorted.begin(), sorted.end()) - sorted.begin());
-}
 
 std::optional<OrthogonalSeries> OrthogonalCoefficients(std::span<const double> X,
                                                        std::span<const double> Y, int Order) {

@@ -20,9 +20,6 @@ struct OrthogonalSeries {
   int Order() const { return static_cast<int>(Coef.size()); }
 };
 
-// The number of different values among X: the most terms the points can carry.
-int DistinctAbscissae(std::span<const double> X);
-
 // Forsythe's recurrence over the points (X, Y), both of the same size; the first and
 // the last point carry half weight. Empty when the fit cannot be made: no points,
 // sizes that differ, Order < 1, fewer distinct abscissae than Order (a zero square

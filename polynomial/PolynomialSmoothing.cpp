@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Answers.h"
-#include "analysis/NumberText.h"
 #include "graphs/CoefficientGraph.h"
 #include "graphs/FormFactorDiagram.h"
-#include "polynomial/FormFactor.h"
 #include "polynomial/PolynomialFit.h"
+#include "text/Answers.h"
+#include "text/Finite.h"
+#include "text/NumberText.h"
+#include "ui/Ask.h"
 
 namespace kavrel {
 
@@ -33,7 +34,6 @@ const Question EndIndexQuestion{
 const Question OrderQuestion{"Enter the order of the polynomial and press 'ENTER' key.",
                              " 1 < Order < 19", "0"};
 const Question FitCheckQuestion{"Is the fit O.K.? Y/N <Y> ", "fit control", "Y"};
-const Question FinalCheckQuestion{"Is calculation O.K.? Y/N <Y> ", "calculation ending entry", "Y"};
 
 std::string Whole(int value) {
   return FormatInteger(value, 1);
@@ -61,8 +61,8 @@ RunRange AskRange(Toolkit& ui, int N) {
 }
 
 // The refusal of an order outside 1..limit (0 ends the smoothing and is always taken).
-std::string CheckOrder(int Order, int limit, int distinct, RunRange range) {
-  if (Order == 0 || (Order >= 1 && Order <= limit)) return {};
+Refusal CheckOrder(int Order, int limit, int distinct, RunRange range) {
+  if (Order == 0 || (Order >= 1 && Order <= limit)) return std::nullopt;
   std::string reason = "at most " + Whole(MaxOrder);
   if (distinct < MaxOrder) {
     reason += ", and at most the " + Whole(distinct) + " different Fn values of runs " +
@@ -71,11 +71,6 @@ std::string CheckOrder(int Order, int limit, int distinct, RunRange range) {
   return "The order " + Whole(Order) +
          " cannot be used. The order is the number of terms of the polynomial: from 1 to " +
          Whole(limit) + " here (" + reason + "), or 0 to end the smoothing.";
-}
-
-std::optional<double> FormFactorOf(const std::optional<StraightLine>& line) {
-  if (!line) return std::nullopt;
-  return line->Intercept;
 }
 
 }  // namespace
@@ -96,7 +91,7 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
   const int N = static_cast<int>(runs);
 
   for (;;) {
-    DrawCoefficientFrame(ui, Fn, Ctm, "");
+    DrawCoefficientFrame(ui, Fn, Ctm);
     const RunRange range = AskRange(ui, N);
     const auto first = static_cast<std::size_t>(range.NS - 1);
     const auto M = static_cast<std::size_t>(range.ND - range.NS) + 1;
@@ -122,19 +117,17 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
     // Runs outside NS..ND keep the values CtmS had before.
     std::copy(Y.begin(), Y.end(), CtmS.begin() + static_cast<std::ptrdiff_t>(first));
 
-    const FormFactorPointSet raw = FormFactorPoints(Fn, Ctm, Cfm);
-    DrawFormFactorRaw(ui, raw.x, raw.y, LineFit(raw.x, raw.y));
-    DrawCoefficientFrame(ui, Fn, Ctm, "");
+    DrawProhaskaPlot(ui, ProhaskaData::Raw, Fn, Ctm, Cfm);
+    DrawCoefficientFrame(ui, Fn, Ctm);
     DrawCtmCurve(ui, CtmS, Fn);
     // A refused fit leaves its values in CtmS until a later fit overwrites them, so a
     // curve can be smoothed piece by piece.
     if (IsNo(ui.Ask(FitCheckQuestion))) continue;
 
-    const FormFactorPointSet smoothed = FormFactorPoints(Fn, CtmS, Cfm);
-    const std::optional<StraightLine> line = LineFit(smoothed.x, smoothed.y);
-    DrawFormFactorSmoothed(ui, smoothed.x, smoothed.y, line);
-    DrawCoefficientCurves(ui, Cfm, CtmS, Fn, FormFactorOf(line));
-    if (!IsNo(ui.Ask(FinalCheckQuestion))) return;
+    const std::optional<double> OnePlusK =
+        DrawProhaskaPlot(ui, ProhaskaData::Smoothed, Fn, CtmS, Cfm);
+    DrawCoefficientCurves(ui, Cfm, CtmS, Fn, OnePlusK);
+    if (CalculationAccepted(ui)) return;
     // A refused calculation starts again from the measured values: runs outside a later,
     // narrower range, or all runs after an order-0 exit, report their measured Ctm.
     std::copy(Ctm.begin(), Ctm.end(), CtmS.begin());

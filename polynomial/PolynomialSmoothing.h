@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "analysis/Toolkit.h"
+#include "ui/Toolkit.h"
 
 namespace kavrel {
 

@@ -1,8 +1,9 @@
 // Reading answers, and numeric questions asked again until usable.
 #include <gtest/gtest.h>
 
-#include "analysis/Answers.h"
 #include "tests/support/ScriptedToolkit.h"
+#include "text/Answers.h"
+#include "ui/Ask.h"
 
 namespace kavrel {
 namespace {
@@ -35,10 +36,9 @@ TEST(AskWhole16, RefusesWithAMessageNamingTheAnswerAndAsksAgain) {
   testing::ScriptedToolkit ui({"abc", "99999", "", "7"});
   const Question question{"prompt", "title", "", 9500, 8500};
   // The empty answer takes the default text, which is empty here: not a number either.
-  EXPECT_EQ(
-      AskWhole16(ui, question,
-                 [](std::int16_t v) { return v == 7 ? std::string{} : std::string("not seven"); }),
-      7);
+  EXPECT_EQ(AskWhole16(ui, question,
+                       [](std::int16_t v) { return v == 7 ? Refusal{} : Refusal("not seven"); }),
+            7);
   ASSERT_EQ(ui.messages.size(), 3u);
   EXPECT_NE(ui.messages[0].find("\"abc\""), std::string::npos);
   EXPECT_NE(ui.messages[1].find("\"99999\""), std::string::npos);

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
-#include "analysis/InputFault.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
+#include "text/Faults.h"
 
 namespace kavrel {
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
-#include "analysis/Answers.h"
-#include "analysis/InputFault.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
+#include "text/Answers.h"
+#include "text/Faults.h"
 
 namespace kavrel {
 namespace {

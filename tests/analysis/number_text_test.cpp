@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 namespace kavrel {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/InputFault.h"
 #include "analysis/TestData.h"
+#include "text/Faults.h"
 
 namespace kavrel {
 namespace {

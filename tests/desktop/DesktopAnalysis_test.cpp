@@ -7,11 +7,11 @@
 #include <cmath>
 
 #include "analysis/Analysis.h"
-#include "analysis/InputFault.h"
+#include "frontends/DesktopToolkit.h"
+#include "frontends/PixelMapping.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
-#include "toolkit/DesktopToolkit.h"
-#include "toolkit/PixelMapping.h"
+#include "text/Faults.h"
 
 namespace kavrel::testing {
 namespace {

@@ -41,24 +41,23 @@ TEST(Graphs, WorkedExamples) {
   // Runs from Fn 0.10 to 0.40 with Ctm 6.0 and 4.0.
   // R = 0.3, margins 0.2 * Fn(1) = 0.02 across, 0.2 * 6.0 above and 0.2 * 4.0 below. Axes from
   // (0.95 Fn(1), 0.95 ymin) to 0.4 + 0.01 and 1.1 * 6.0, light blue, pen 2; targets of R/150,
-  // R/300, R/600 in dark red; the caption at (-0.4 R, 1.3 H), "AP" at (0, -1.15 H), 12 points.
+  // R/300, R/600 in dark red; "AP" at (0, -1.15 H), 12 points.
   ScriptedToolkit ui;
-  DrawCoefficientFrame(ui, Doubles{0.1, 0.4}, Doubles{6.0, 4.0}, "");
+  DrawCoefficientFrame(ui, Doubles{0.1, 0.4}, Doubles{6.0, 4.0});
   EXPECT_EQ(Picture(ui.Window(WindowId::Kavrel_Form1)),
             "(0.08,7.2) (0.42,3.2): L (0.095,3.8) (0.41,3.8) 9/2; L (0.095,3.8) (0.095,6.6) 9/2;"
             " C (0.1,6) 0.002 4/1; C (0.1,6) 0.001 4/1; C (0.1,6) 0.0005 4/1; C (0.4,4) 0.002 4/1;"
-            " C (0.4,4) 0.001 4/1; C (0.4,4) 0.0005 4/1; T (-0.12,7.8) '' 8 1;"
-            " T (0,-6.9) 'AP' 12 1;");
+            " C (0.4,4) 0.001 4/1; C (0.4,4) 0.0005 4/1; T (0,-6.9) 'AP' 12 1;");
 
   // CtmS 4.0, 3.6, 3.8: MINC 3.6, OFF 3.42. With (1+k) 1.1: run 3 (Cfm 3.6/1.1) Cvm 3.6, Cr 0.2,
   // Cr point at 3.62; run 1 (Cfm 3.3) Cvm 3.63, Cr 0.37 -> 3.79; run 2 (Cfm 3.2) Cvm 3.52, Cr
   // 0.08 -> 3.50. (1+k) printed at Fn(1) + 0.5 Fn(N) = 0.3 and CtmS(1).
   // A redraw starts from an empty window.
   const Doubles Fn{0.1, 0.25, 0.4}, CtmS{4.0, 3.6, 3.8};
-  DrawCoefficientFrame(ui, Fn, CtmS, "");
+  DrawCoefficientFrame(ui, Fn, CtmS);
   DrawCtmCurve(ui, CtmS, Fn);
   DrawCoefficientCurves(ui, Doubles{3.3, 3.2, 3.6 / 1.1}, CtmS, Fn, 1.1);
-  EXPECT_EQ(Picture(ui.Window(WindowId::Kavrel_Form1), 13),
+  EXPECT_EQ(Picture(ui.Window(WindowId::Kavrel_Form1), 12),
             "(0.08,4.8) (0.42,2.88): L (0.1,4) (0.25,3.6) 3/1; L (0.25,3.6) (0.4,3.8) 3/1;"
             " T (0.4,3.8) 'Ctm' 12 1; L (0.1,4) (0.25,3.6) 3/1; L (0.1,3.79) (0.25,3.5) 6/1;"
             " L (0.1,3.63) (0.25,3.52) 4/1; L (0.25,3.6) (0.4,3.8) 3/1;"
@@ -69,9 +68,9 @@ TEST(Graphs, WorkedExamples) {
   // 25 characters of at most half an em of 12 points, takes 3000 of 6735 twips, so the note
   // moves left from 0.3 to 0.42 - 0.34 * 3000 / 6735; its lines are 1.15 * 12 points (276 of
   // 4095 twips) apart.
-  DrawCoefficientFrame(ui, Fn, CtmS, "");
+  DrawCoefficientFrame(ui, Fn, CtmS);
   DrawCoefficientCurves(ui, Doubles(3, 3.0), CtmS, Fn, std::nullopt);
-  EXPECT_EQ(Picture(ui.Window(WindowId::Kavrel_Form1), 13),
+  EXPECT_EQ(Picture(ui.Window(WindowId::Kavrel_Form1), 12),
             "(0.08,4.8) (0.42,2.88): L (0.1,4) (0.25,3.6) 3/1; L (0.25,3.6) (0.4,3.8) 3/1;"
             " T (0.4,3.8) 'Ctm' 12 1; T (0.268552,4) '(1+k) not found:' 12 1;"
             " T (0.268552,3.87059) 'at least two runs with' 12 1;"
@@ -101,14 +100,14 @@ TEST(Graphs, ZeroRangesAndMissingValuesGiveOnlyFiniteItems) {
   // of axes, circles and texts.
   using Case = std::tuple<bool, Doubles, Doubles, std::optional<StraightLine>, std::size_t>;
   for (const auto& [formFactor, x, y, line, items] : std::vector<Case>{
-           {false, {0.0}, {5.0}, std::nullopt, 2 + 3 + 2},
-           {false, {0.0, 0.0}, {0.0, 0.0}, std::nullopt, 2 + 6 + 2},
+           {false, {0.0}, {5.0}, std::nullopt, 2 + 3 + 1},
+           {false, {0.0, 0.0}, {0.0, 0.0}, std::nullopt, 2 + 6 + 1},
            {true, {}, {}, std::nullopt, 2 + 0 + 3},  // no XMAX: a default width
            {true, {0.15, 0.15}, {1.2, 1.3}, std::nullopt, 2 + 8 + 3},
            {true, {0.1, 0.2}, {std::nan(""), 1.2}, std::nullopt, 2 + 4 + 3},
            {true, {0.1, 0.2}, {1.2, 1.3}, StraightLine{std::nan(""), 1.1}, 2 + 8 + 3}}) {
     ScriptedToolkit ui;
-    formFactor ? DrawFormFactorRaw(ui, x, y, line) : DrawCoefficientFrame(ui, x, y, "");
+    formFactor ? DrawFormFactorRaw(ui, x, y, line) : DrawCoefficientFrame(ui, x, y);
     const auto& w = ui.Window(formFactor ? WindowId::Form_Faktor_Form1 : WindowId::Kavrel_Form1);
     const std::string p = Picture(w);
     const auto& k = w.Coordinates();

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <variant>
 
-#include "analysis/InputFault.h"
+#include "text/Faults.h"
 
 namespace kavrel::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Toolkit.h"
+#include "ui/Toolkit.h"
 
 namespace kavrel::testing {
 

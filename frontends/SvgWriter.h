@@ -1,0 +1,26 @@
+// Pictures of the graph windows as SVG files: the client area at 15 twips to a pixel,
+// user coordinates mapped to it, palette colours, fonts at their point size.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "text/FileWrite.h"
+#include "ui/Toolkit.h"
+
+namespace kavrel {
+
+// The SVG document of a window's current picture.
+std::string SvgPicture(const DisplayWindow& window);
+
+// The file name of a graph window's picture in the working folder
+// (KAVREL_COEFFICIENTS.svg, KAVREL_FORM_FACTOR_RAW.svg, KAVREL_FORM_FACTOR_SMOOTHED.svg);
+// empty for the text window.
+std::string SvgFileName(WindowId id);
+
+// Writes the picture to a temporary file in the same folder and renames it into place.
+// Returns false, leaving an earlier file as it was, when the write fails.
+bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,
+                  Durability durability = Durability::Durable);
+
+}  // namespace kavrel

@@ -1,0 +1,88 @@
+// The terminal front end of the window-and-question interface.
+#include "frontends/TerminalToolkit.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <variant>
+
+#include "frontends/SvgWriter.h"
+#include "text/Faults.h"
+#include "text/LineReader.h"
+
+namespace kavrel {
+
+TerminalToolkit::TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
+                                 std::filesystem::path pictureFolder, bool echoAnswers)
+    : in_(in),
+      out_(out),
+      err_(err),
+      pictureFolder_(std::move(pictureFolder)),
+      echoAnswers_(echoAnswers) {}
+
+std::string TerminalToolkit::Ask(const Question& question) {
+  // The engineer may keep the pictures open while answering.
+  WritePictures();
+  out_ << "\n[" << question.title << "]\n"
+       << question.prompt << "\n"
+       << "answer (default " << question.defaultText << "): " << std::flush;
+  std::string line;
+  if (!ReadAnswerLine(line)) {
+    out_ << "\n" << std::flush;
+    throw InputFault("end of input while waiting for an answer to \"" + question.title + "\"");
+  }
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  if (echoAnswers_) out_ << line << "\n";
+  if (line.empty()) return question.defaultText;
+  return line;
+}
+
+bool TerminalToolkit::ReadAnswerLine(std::string& line) {
+  // Read through the stream buffer so that a line of any length (a file piped in by
+  // mistake) costs bounded memory; the characters beyond the limit are dropped and the
+  // answer is marked as cut, so that it is never taken for a number or a yes.
+  line.clear();
+  if (!in_) return false;
+  auto read = ReadBoundedLine(*in_.rdbuf(), MaxAnswerLength, LineEnds::Lf);
+  if (!read) {
+    in_.setstate(std::ios::eofbit | std::ios::failbit);
+    return false;
+  }
+  line = std::move(read->text);
+  if (read->cut) line += "...";
+  return true;
+}
+
+void TerminalToolkit::Message(const std::string& text) {
+  err_ << text << "\n" << std::flush;
+}
+
+void TerminalToolkit::Finish() {
+  out_ << std::flush;
+}
+
+void TerminalToolkit::WindowChanged(const DisplayWindow& window, const DrawItem* added) {
+  if (window.Id() != WindowId::Ekran_Form1 || added == nullptr) return;
+  if (const auto* text = std::get_if<TextItem>(added)) out_ << text->text << "\n";
+}
+
+void TerminalToolkit::WritePictures() {
+  if (pictureFolder_.empty()) return;
+  for (WindowId id : AllWindows) {
+    const DisplayWindow& window = Window(id);
+    const std::string name = SvgFileName(id);
+    if (name.empty() || !window.Shown()) continue;
+    auto& written = writtenRevision_[id];
+    if (written == window.Revision()) continue;
+    // A preview for the engineer's browser: the final pictures are written durably at the end.
+    if (WriteSvgFile(window, pictureFolder_ / name, Durability::Preview)) {
+      written = window.Revision();
+    } else if (!pictureWarningGiven_) {
+      err_ << "kavrel: warning: cannot write the picture " << name << " in "
+           << pictureFolder_.string() << "\n";
+      pictureWarningGiven_ = true;
+    }
+  }
+}
+
+}  // namespace kavrel

@@ -1,0 +1,51 @@
+// The terminal front end: questions on standard output, answers from standard input,
+// the text window's prints on standard output, message boxes on standard error, and
+// the graph windows kept as SVG pictures in the working folder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <map>
+#include <string>
+
+#include "ui/Toolkit.h"
+
+namespace kavrel {
+
+class TerminalToolkit : public Toolkit {
+ public:
+  // Pictures of the graph windows are rewritten in `pictureFolder` before every question;
+  // an empty path writes none. With `echoAnswers` each answer read is printed after its
+  // question, so that a log of a scripted run reads like a dialogue.
+  TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
+                  std::filesystem::path pictureFolder, bool echoAnswers = false);
+
+  // The longest answer kept; a longer line is cut there and marked with "...".
+  static constexpr std::size_t MaxAnswerLength = 1000;
+
+  // Prints the title, the prompt and the default, then reads one line; CR and LF at its
+  // end are removed; an empty line means the default. Throws InputFault at the end of input.
+  std::string Ask(const Question& question) override;
+  void Message(const std::string& text) override;
+  void Finish() override;
+
+ protected:
+  void WindowChanged(const DisplayWindow& window, const DrawItem* added) override;
+
+ private:
+  void WritePictures();
+  // The next line of input without its LF; false at the end of input.
+  bool ReadAnswerLine(std::string& line);
+
+  std::istream& in_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::filesystem::path pictureFolder_;
+  std::map<WindowId, std::uint64_t> writtenRevision_;
+  bool echoAnswers_ = false;
+  bool pictureWarningGiven_ = false;
+};
+
+}  // namespace kavrel
