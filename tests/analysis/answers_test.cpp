@@ -33,7 +33,7 @@ TEST(ParseWhole16, RoundsHalvesAwayFromZeroWithin16Bits) {
 }
 
 TEST(AskWhole16, RefusesWithAMessageNamingTheAnswerAndAsksAgain) {
-  testing::ScriptedToolkit ui({"abc", "99999", "", "7"});
+  test::ScriptedToolkit ui({"abc", "99999", "", "7"});
   const Question question{"prompt", "title", "", 9500, 8500};
   // The empty answer takes the default text, which is empty here: not a number either.
   EXPECT_EQ(AskWhole16(ui, question,

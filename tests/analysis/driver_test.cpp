@@ -12,10 +12,10 @@
 namespace kavrel {
 namespace {
 
-using testing::PrintedTexts;
-using testing::ScriptedToolkit;
-using testing::TempFolder;
-using testing::TestData;
+using test::PrintedTexts;
+using test::ScriptedToolkit;
+using test::TempFolder;
+using test::TestData;
 
 // Runs the small test with `answers`; the analysis may end for want of answers.
 struct Analysed {

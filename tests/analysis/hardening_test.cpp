@@ -47,9 +47,9 @@ TEST(Driver, OverflowingRunsEndTheAnalysisAndAHugeNewTemperatureIsRefused) {
   const std::pair<std::string, std::string> cases[] = {
       {"1e303 0.001", ctm}, {"1e306 0.001", ctm}, {"1 1e303", rnm}};
   for (const auto& [run, coefficient] : cases) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     folder.Write("KAVREL_BAS.DAT", SmallWith(run));
-    testing::ScriptedToolkit ui({"N", "1", "1", "0", "0"});
+    test::ScriptedToolkit ui({"N", "1", "1", "0", "0"});
     try {
       RunAnalysis(ui, folder.Path());
       ADD_FAILURE() << run << ": no fault";
@@ -62,9 +62,9 @@ TEST(Driver, OverflowingRunsEndTheAnalysisAndAHugeNewTemperatureIsRefused) {
     EXPECT_FALSE(folder.Exists("KAVREL.OUT")) << run;
   }
   // A new temperature beyond single precision lies outside the tables like any other.
-  testing::TempFolder folder;
+  test::TempFolder folder;
   folder.Write("KAVREL_BAS.DAT", SmallWith("0.8 1.0"));
-  testing::ScriptedToolkit ui({"Y", "1e300", "20", "1", "1", "0", "0"});
+  test::ScriptedToolkit ui({"Y", "1e300", "20", "1", "1", "0", "0"});
   RunAnalysis(ui, folder.Path());
   EXPECT_EQ(ui.messages, std::vector<std::string>{"The temperature 1e300 lies outside the water "
                                                   "tables. Please enter a temperature from 0 to "

@@ -8,9 +8,9 @@
 namespace kavrel {
 namespace {
 
-using testing::RunKavrel;
-using testing::TempFolder;
-using testing::TestData;
+using test::RunKavrel;
+using test::TempFolder;
+using test::TestData;
 
 const std::string Earlier = "an earlier report\r\n";
 

@@ -22,10 +22,10 @@ const std::string TenMegabytes(std::size_t{10} << 20, '1');
 
 // Runs the shell text `command` in `folder`, answering N 1 1 0 0 (the measured coefficients).
 // What it prints comes back through a pipe, which a limit on the size of files cannot cut.
-testing::RunResult RunShell(const fs::path& folder, const std::string& command) {
+test::RunResult RunShell(const fs::path& folder, const std::string& command) {
   const std::string shell = "cd '" + folder.string() + "' && printf 'N\\n1\\n1\\n0\\n0\\n' | ";
   FILE* pipe = popen((shell + command + " 2>&1").c_str(), "r");
-  testing::RunResult result;
+  test::RunResult result;
   char buffer[4096];
   std::size_t n = 0;
   while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.err.append(buffer, n);
@@ -44,7 +44,7 @@ TEST(BadInput, EndsWithAMessageAndKeepsTheEarlierReportAndPictures) {
   std::string binary;  // 20 lines of every byte (the line ends as x), NUL first
   for (int i = 0, b = 0; i < 20 * 257; b = ++i % 257)
     binary += b == 256 ? '\n' : b == '\n' || b == '\r' ? 'x' : static_cast<char>(b);
-  const std::string small = testing::TestData("small_KAVREL_BAS.DAT");
+  const std::string small = test::TestData("small_KAVREL_BAS.DAT");
   const struct {
     std::string data;    // the data file; empty: a folder of that name
     const char* locked;  // "": the folder, made read-only; a file, made unreadable
@@ -69,7 +69,7 @@ TEST(BadInput, EndsWithAMessageAndKeepsTheEarlierReportAndPictures) {
   const std::string earlier = "an earlier report or picture\r\n";
   for (const auto& c : cases) {
     if (c.command.empty()) GTEST_SKIP() << "setpriv cannot drop capabilities here";
-    testing::TempFolder folder;
+    test::TempFolder folder;
     if (c.data.empty()) fs::create_directory(folder.Path() / "KAVREL_BAS.DAT");
     if (!c.data.empty()) folder.Write("KAVREL_BAS.DAT", c.data);
     const char* const kept[] = {"KAVREL.OUT", "KAVREL_COEFFICIENTS.svg",
@@ -92,10 +92,10 @@ TEST(BadInput, EndsWithAMessageAndKeepsTheEarlierReportAndPictures) {
 TEST(BadInput, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
   // The answer line is cut to 1000 characters and marked, so it is never a number; the report
   // is written, the picture is not.
-  testing::TempFolder folder;
-  folder.Write("KAVREL_BAS.DAT", testing::TestData("small_KAVREL_BAS.DAT"));
+  test::TempFolder folder;
+  folder.Write("KAVREL_BAS.DAT", test::TestData("small_KAVREL_BAS.DAT"));
   fs::create_directories(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside");
-  const auto run = testing::RunKavrel(folder.Path(), "N\n" + TenMegabytes + "\n1\n1\n0\n0\n");
+  const auto run = test::RunKavrel(folder.Path(), "N\n" + TenMegabytes + "\n1\n1\n0\n0\n");
   EXPECT_EQ(run.status, 3);
   const std::string picture = "the picture KAVREL_COEFFICIENTS.svg ", in = folder.Path().string();
   EXPECT_EQ(run.err, "The answer \"" + TenMegabytes.substr(0, 1000) +
@@ -103,7 +103,7 @@ TEST(BadInput, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
                          "decimal separator.\nkavrel: warning: cannot write " +
                          picture + "in " + in + "\nkavrel: the report was written, but " + picture +
                          "could not be written in " + in + "\n");
-  EXPECT_EQ(folder.Read("KAVREL.OUT"), testing::TestData("small_expected.OUT"));
+  EXPECT_EQ(folder.Read("KAVREL.OUT"), test::TestData("small_expected.OUT"));
   EXPECT_TRUE(fs::is_directory(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside"));
 }
 

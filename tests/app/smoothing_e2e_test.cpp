@@ -15,7 +15,7 @@
 namespace kavrel {
 namespace {
 
-using testing::TestData;
+using test::TestData;
 
 // A data file of a 5 m model, Sw 4.2 m2, at 15 degrees with these runs ("Rtm Vm" lines).
 std::string DataFile(const std::string& runs) {
@@ -27,7 +27,7 @@ std::string DataFile(const std::string& runs) {
 // orthogonal to its terms: the fit with those D gives the model back, which the CtmS column
 // must then read. Returns the data file and that column.
 auto ModelFile(std::size_t runs, double FnLow) {
-  const auto test = testing::MakeModelTest(runs, FnLow, 0.4);
+  const auto test = test::MakeModelTest(runs, FnLow, 0.4);
   std::pair<std::string, std::vector<std::string>> file;
   char text[80];
   for (std::size_t I = 0; I < runs; ++I) {
@@ -89,9 +89,9 @@ TEST(SmoothingRun, WritesTheSmoothedColumnAndTheMunkBlock) {
   const std::string gravity = " ACCELERATION OF GRAVITY --- g =  9.80665 m/sn2\r\n";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answers);
-    testing::TempFolder folder;
+    test::TempFolder folder;
     folder.Write("KAVREL_BAS.DAT", c.data);
-    const auto run = testing::RunKavrel(folder.Path(), c.answers);
+    const auto run = test::RunKavrel(folder.Path(), c.answers);
     ASSERT_EQ(run.status, 0) << run.err;
     std::string all = folder.Read("KAVREL.OUT");
     std::istringstream report(all);

@@ -13,7 +13,7 @@
 #include "tests/support/TempFolder.h"
 #include "text/Faults.h"
 
-namespace kavrel::testing {
+namespace kavrel::test {
 namespace {
 
 // Twelve runs from Fn 0.10 to 0.34 on a 4 m model at 15 degrees; six runs lie between
@@ -151,4 +151,4 @@ TEST_F(Desktop, QuestionAndMessageBoxes) {
 }
 
 }  // namespace
-}  // namespace kavrel::testing
+}  // namespace kavrel::test

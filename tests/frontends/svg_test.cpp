@@ -10,7 +10,7 @@
 
 #include "tests/support/TempFolder.h"
 
-namespace kavrel::testing {
+namespace kavrel::test {
 namespace {
 
 // Whether `xml` is a prolog and one root element, well-formed as far as the writer's kind of
@@ -70,4 +70,4 @@ TEST(SvgPicture, CoefficientGraphInPixelsAndItsFile) {
 }
 
 }  // namespace
-}  // namespace kavrel::testing
+}  // namespace kavrel::test

@@ -10,7 +10,7 @@
 #include "graphs/FormFactorDiagram.h"
 #include "tests/support/ScriptedToolkit.h"
 
-namespace kavrel::testing {
+namespace kavrel::test {
 namespace {
 
 using Doubles = std::vector<double>;
@@ -120,4 +120,4 @@ TEST(Graphs, ZeroRangesAndMissingValuesGiveOnlyFiniteItems) {
 }
 
 }  // namespace
-}  // namespace kavrel::testing
+}  // namespace kavrel::test

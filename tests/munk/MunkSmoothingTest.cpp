@@ -56,17 +56,17 @@ TEST(MunkFit, DesignMatrixAndRecoveredCoefficients) {
   // cos 0 = 1 in the others; at Fn 0 the cosine terms take their limit 0.
   EXPECT_EQ(A, Make(6, {0.0035, 0.00390625, 0.00390625 * std::cos(8.0), 0.00390625, 0.00390625,
                         0.00390625, 0.004, 0, 0, 0, 0, 0}));
-  const auto test = testing::MakeModelTest(99, 0.08, 0.45);
+  const auto test = test::MakeModelTest(99, 0.08, 0.45);
   std::vector<double> CtmS = test.Ctm;
   MunkFit fit(test.Cfm, test.Ctm, test.Fn);
-  ASSERT_EQ(fit.Try(testing::PlausibleD, 4, CtmS), MunkFitOutcome::Fitted);
-  for (int i = 0; i < 6; ++i) EXPECT_NEAR(fit.X()[i], testing::PlausibleX[i], 1e-6) << i;
+  ASSERT_EQ(fit.Try(test::PlausibleD, 4, CtmS), MunkFitOutcome::Fitted);
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(fit.X()[i], test::PlausibleX[i], 1e-6) << i;
 }
 
 // The dialogue over 12 runs of the model. At every question it records what the procedure
 // held, what the text window showed and the coefficient graph's revision.
-struct Session final : testing::ScriptedToolkit {
-  testing::ModelTest test = testing::MakeModelTest(12, 0.1, 0.4);
+struct Session final : test::ScriptedToolkit {
+  test::ModelTest test = test::MakeModelTest(12, 0.1, 0.4);
   std::vector<double> CtmS = test.Ctm;
   MunkParameters D{};
   std::vector<std::tuple<decltype(CtmS), MunkParameters, decltype(messages), std::uint64_t>> seen;
@@ -74,11 +74,11 @@ struct Session final : testing::ScriptedToolkit {
   explicit Session(const std::vector<std::string>& answers) : ScriptedToolkit(answers) {
     MunkSmoothing(*this, test.Cfm, CtmS, test.Ctm, test.Fn, D);
     // Every dialogue below ends with these D: the model comes back.
-    EXPECT_EQ(D, testing::PlausibleD);
+    EXPECT_EQ(D, test::PlausibleD);
     for (std::size_t I = 0; I < CtmS.size(); ++I) EXPECT_NEAR(CtmS[I], test.model[I], 1e-9) << I;
   }
   std::string Ask(const Question& q) override {
-    seen.emplace_back(CtmS, D, testing::PrintedTexts(Window(WindowId::Ekran_Form1)),
+    seen.emplace_back(CtmS, D, test::PrintedTexts(Window(WindowId::Ekran_Form1)),
                       Window(WindowId::Kavrel_Form1).Revision());
     return ScriptedToolkit::Ask(q);
   }

@@ -8,7 +8,7 @@
 
 #include "munk/MunkSmoothing.h"
 
-namespace kavrel::testing {
+namespace kavrel::test {
 
 struct ModelTest {
   std::vector<double> Fn, Cfm, model, Ctm;  // coefficients times 1000; Ctm is model plus scatter
@@ -54,4 +54,4 @@ inline ModelTest MakeModelTest(std::size_t N, double FnLow, double FnHigh) {
   return test;
 }
 
-}  // namespace kavrel::testing
+}  // namespace kavrel::test

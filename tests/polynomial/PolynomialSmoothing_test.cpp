@@ -15,7 +15,7 @@
 namespace kavrel {
 namespace {
 
-using testing::ScriptedToolkit;
+using test::ScriptedToolkit;
 
 TEST(PolynomialSmoothing, AsksItsQuestionsAndPrintsTheFormFactorOfTheSmoothedData) {
   // Three slow runs on the form-factor line Ctm/Cfm = 1.15 + 0.5·Fn^4/(Cfm/1000), fitted with
@@ -45,7 +45,7 @@ TEST(PolynomialSmoothing, AsksItsQuestionsAndPrintsTheFormFactorOfTheSmoothedDat
               std::tie(expected[i].prompt, expected[i].title, expected[i].defaultText));
     EXPECT_TRUE(q.leftTwips == 9500 && q.topTwips == 8500) << i;
   }
-  const auto texts = testing::PrintedTexts(ui.Window(WindowId::Kavrel_Form1));
+  const auto texts = test::PrintedTexts(ui.Window(WindowId::Kavrel_Form1));
   EXPECT_NE(std::find(texts.begin(), texts.end(), "(1+k)= 1.150"), texts.end());
 }
 

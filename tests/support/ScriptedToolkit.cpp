@@ -6,7 +6,7 @@
 
 #include "text/Faults.h"
 
-namespace kavrel::testing {
+namespace kavrel::test {
 
 // Taken by value so that a caller can move its list in.
 // cppcheck-suppress passedByValue
@@ -37,4 +37,4 @@ std::vector<std::string> PrintedTexts(const DisplayWindow& window) {
   return texts;
 }
 
-}  // namespace kavrel::testing
+}  // namespace kavrel::test

@@ -7,7 +7,7 @@
 
 #include "ui/Toolkit.h"
 
-namespace kavrel::testing {
+namespace kavrel::test {
 
 class ScriptedToolkit : public Toolkit {
  public:
@@ -33,4 +33,4 @@ class ScriptedToolkit : public Toolkit {
 // The texts printed on a window, in order.
 std::vector<std::string> PrintedTexts(const DisplayWindow& window);
 
-}  // namespace kavrel::testing
+}  // namespace kavrel::test

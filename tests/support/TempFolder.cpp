@@ -9,7 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace kavrel::testing {
+namespace kavrel::test {
 
 namespace fs = std::filesystem;
 
@@ -80,4 +80,4 @@ std::string TestData(const std::string& name) {
   return Slurp(fs::path(KAVREL_TEST_DATA) / name);
 }
 
-}  // namespace kavrel::testing
+}  // namespace kavrel::test

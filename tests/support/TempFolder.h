@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace kavrel::testing {
+namespace kavrel::test {
 
 class TempFolder {
  public:
@@ -35,4 +35,4 @@ RunResult RunKavrel(const std::filesystem::path& folder, const std::string& inpu
 // Contents of a file under tests/data.
 std::string TestData(const std::string& name);
 
-}  // namespace kavrel::testing
+}  // namespace kavrel::test
