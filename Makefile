@@ -49,7 +49,7 @@ deps-fuzz: deps-build
 
 # Build the program and analyse the bundled example test, interactively.
 run: deps-build
-	cmake --preset release >/dev/null
+	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target kavrel
 	@rm -rf build/run && mkdir -p build/run
 	@cp examples/KAVREL_BAS.DAT build/run/
@@ -59,45 +59,54 @@ run: deps-build
 
 # Build with AddressSanitizer and UndefinedBehaviorSanitizer and run every suite.
 test: deps-test
-	cmake --preset dev >/dev/null
+	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 	ctest --preset dev -j $(JOBS)
 
 # Optimised build and the speed and memory benchmarks.
 bench: deps-bench
-	cmake --preset release >/dev/null
+	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	bench/run-benchmarks build/release
 
 # Static analysis of the versioned sources: clang-tidy (.clang-tidy) and cppcheck over the
 # compile databases of a configured tree and of the fuzz targets, and the layout check of
-# clang-format (.clang-format). Fails on any finding.
-LINT_CPP = git ls-files '*.cpp' | grep -v '^fuzz/'
-FUZZ_CPP = git ls-files 'fuzz/*.cpp'
+# clang-format (.clang-format). Fails on any finding. LINT_FILES=changed checks only the
+# files changed since the merge base with main (committed, staged, unstaged or new), for a
+# quick loop while developing; CI checks them all.
+LINT_FILES ?= all
+ifeq ($(LINT_FILES),changed)
+LINT_SOURCES = { git diff --name-only --diff-filter=d $$(git merge-base HEAD main) -- '*.cpp' '*.h'; \
+	git ls-files --others --exclude-standard -- '*.cpp' '*.h'; } | sort -u
+else
+LINT_SOURCES = git ls-files '*.cpp' '*.h'
+endif
+LINT_CPP = $(LINT_SOURCES) | grep '\.cpp$$' | grep -v '^fuzz/'
+FUZZ_CPP = $(LINT_SOURCES) | grep '^fuzz/.*\.cpp$$'
 CPPCHECK = cppcheck --enable=warning,performance,portability --library=googletest \
 	--std=c++20 --inline-suppr --error-exitcode=1 -q -j $(JOBS) \
 	--suppress=missingIncludeSystem --suppress='*:/usr/*' \
 	--template='{file}:{line}: {severity}: {message} [{id}]'
 lint: deps-lint
-	cmake -S . -B build/lint -DCMAKE_BUILD_TYPE=Debug -DKAVREL_TESTS=ON -DKAVREL_BENCH=ON >/dev/null
-	cmake -S fuzz -B build/lint-fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	cmake -S . -B build/lint -DCMAKE_BUILD_TYPE=Debug -DKAVREL_TESTS=ON -DKAVREL_BENCH=ON
+	cmake -S fuzz -B build/lint-fuzz -DCMAKE_CXX_COMPILER=clang++
 	@echo "clang-tidy ..."
 	@$(LINT_CPP) | xargs -r -P $(JOBS) -n 4 clang-tidy -p build/lint --quiet 2>/dev/null
 	@$(FUZZ_CPP) | xargs -r -P $(JOBS) -n 4 clang-tidy -p build/lint-fuzz --quiet 2>/dev/null
 	@echo "cppcheck ..."
-	@$(CPPCHECK) --project=build/lint/compile_commands.json \
-	  $$($(LINT_CPP) | sed 's/^/--file-filter=/')
-	@$(CPPCHECK) --project=build/lint-fuzz/compile_commands.json \
-	  $$($(FUZZ_CPP) | sed 's/^/--file-filter=/')
+	@files=$$($(LINT_CPP)); [ -z "$$files" ] || $(CPPCHECK) \
+	  --project=build/lint/compile_commands.json $$(printf -- '--file-filter=%s ' $$files)
+	@files=$$($(FUZZ_CPP)); [ -z "$$files" ] || $(CPPCHECK) \
+	  --project=build/lint-fuzz/compile_commands.json $$(printf -- '--file-filter=%s ' $$files)
 	@echo "clang-format ..."
-	@git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+	@$(LINT_SOURCES) | xargs -r clang-format --dry-run --Werror
 	@echo "lint: clean"
 
 # The libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer), each run for
 # FUZZ_SECONDS on its seed corpus under fuzz/corpus; a finding fails and is kept in
 # build/fuzz/findings.
 fuzz: deps-fuzz
-	cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	cmake -S fuzz -B build/fuzz -DCMAKE_CXX_COMPILER=clang++
 	cmake --build build/fuzz -j $(JOBS)
 	fuzz/run $(FUZZ_SECONDS) build/fuzz
 
