@@ -1,15 +1,12 @@
 // The analysis driver: one test from the data file to the report, in five steps: read and
 // check the test, show the first screen, convert to another temperature when asked, smooth
-// by the chosen method, write the report.
+// by the chosen method, write the report (and the run table beside it).
 #include "analysis/Analysis.h"
 
 #include <cmath>
 #include <optional>
 #include <string>
 
-#include "analysis/Coefficients.h"
-#include "analysis/Report.h"
-#include "analysis/TestData.h"
 #include "munk/MunkSmoothing.h"
 #include "polynomial/PolynomialSmoothing.h"
 #include "text/Answers.h"
@@ -22,26 +19,6 @@
 namespace kavrel {
 
 namespace {
-
-// The test as read and checked, and its coefficients.
-struct CheckedTest {
-  TestData data;
-  RunCoefficients runs;
-  double Nue = 0;  // the water the coefficients are taken in (after any conversion)
-  double Rho = 0;
-};
-
-// The answer to the temperature question.
-struct Conversion {
-  bool converted = false;  // answered "Y" or "y"
-  float Tnew = 0;          // the new temperature, as typed
-};
-
-// The smoothing answer and, for the wave-resistance approach, its parameters.
-struct Smoothing {
-  int SmoothingType = 0;
-  MunkParameters D{};
-};
 
 std::string Where(int line) {
   return std::string(DataFileName) + ":" + std::to_string(line);
@@ -110,6 +87,8 @@ void CheckFinite(const CheckedTest& test, const std::string& when) {
   }
 }
 
+}  // namespace
+
 // Step 1: the data file read and checked, the runs sorted by speed, their coefficients.
 CheckedTest ReadAndCheckTest(const std::filesystem::path& folder) {
   CheckedTest test{ReadTestData(folder / DataFileName, DataFileName), {}};
@@ -128,6 +107,8 @@ CheckedTest ReadAndCheckTest(const std::filesystem::path& folder) {
   CheckFinite(test, "");
   return test;
 }
+
+namespace {
 
 // Step 2: the water temperature and the note on the decimal separator.
 void FirstScreen(Toolkit& ui, double T) {
@@ -202,19 +183,34 @@ Smoothing SmoothByChoice(Toolkit& ui, RunCoefficients& runs) {
   return smoothing;
 }
 
-// Step 5: KAVREL.OUT, written whole or not at all.
-void WriteReport(const std::filesystem::path& folder, const CheckedTest& test,
-                 const Conversion& conversion, const Smoothing& smoothing) {
-  const RunCoefficients& runs = test.runs;
-  // The smoothing dialogues refuse fits that are not finite; this is the last guard.
-  for (std::size_t i = 0; i < runs.CtmS.size(); ++i) {
-    if (!std::isfinite(runs.CtmS[i])) {
-      throw InputFault("run " + std::to_string(i + 1) + " (" + Where(test.data.runLines[i]) +
-                       "): the smoothed coefficient CtmS is not a finite number; no report is "
-                       "written");
+// The run table for spreadsheets and scripts: coefficients as plain numbers, Rnm the Reynolds
+// number itself, every number in its shortest round-trip form.
+std::string RunTableText(const ReportData& report) {
+  std::string out = "run,Fn,Vm,Rtm,Ctm,CtmS,Cfm,Rnm\n";
+  for (std::size_t i = 0; i < report.Fn.size(); ++i) {
+    out += std::to_string(i + 1);
+    for (const double value : {report.Fn[i], report.Vm[i], report.Rtm[i], report.Ctm[i] / 1000,
+                               report.CtmS[i] / 1000, report.Cfm[i] / 1000, report.Rnm[i]}) {
+      out += "," + RoundTrip(value);
     }
+    out += "\n";
   }
-  const ReportData report{
+  return out;
+}
+
+}  // namespace
+
+AnalysedTest AnalyseTest(Toolkit& ui, CheckedTest test) {
+  FirstScreen(ui, test.data.T);
+  const Conversion conversion = ConvertWhenAsked(ui, test);
+  ScaleBy1000(test.runs);
+  const Smoothing smoothing = SmoothByChoice(ui, test.runs);
+  return {std::move(test), conversion, smoothing};
+}
+
+ReportData AnalysedTest::Report() const {
+  const RunCoefficients& runs = test.runs;
+  return {
       .Fn = runs.Fn,
       .Vm = test.data.Vm,
       .Rtm = test.data.Rtm,
@@ -233,21 +229,33 @@ void WriteReport(const std::filesystem::path& folder, const CheckedTest& test,
       .converted = conversion.converted,
       .Tnew = conversion.Tnew,
   };
+}
+
+// Step 5: KAVREL.OUT, written whole or not at all, then the run table.
+void WriteReport(const std::filesystem::path& folder, const AnalysedTest& analysed) {
+  const CheckedTest& test = analysed.test;
+  const RunCoefficients& runs = test.runs;
+  // The smoothing dialogues refuse fits that are not finite; this is the last guard.
+  for (std::size_t i = 0; i < runs.CtmS.size(); ++i) {
+    if (!std::isfinite(runs.CtmS[i])) {
+      throw InputFault("run " + std::to_string(i + 1) + " (" + Where(test.data.runLines[i]) +
+                       "): the smoothed coefficient CtmS is not a finite number; no report is "
+                       "written");
+    }
+  }
+  const ReportData report = analysed.Report();
   if (const auto failure = WriteFileAtomically(folder / ReportFileName, ReportText(report))) {
     throw WriteFault("cannot write the report " + std::string(ReportFileName) + " in " +
                      folder.string() + ": " + *failure);
   }
+  if (WriteFileAtomically(folder / RunTableFileName, RunTableText(report))) {
+    throw WriteFault("the report was written, but the run table " + std::string(RunTableFileName) +
+                     " could not be written in " + folder.string());
+  }
 }
 
-}  // namespace
-
 void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder) {
-  CheckedTest test = ReadAndCheckTest(folder);
-  FirstScreen(ui, test.data.T);
-  const Conversion conversion = ConvertWhenAsked(ui, test);
-  ScaleBy1000(test.runs);
-  const Smoothing smoothing = SmoothByChoice(ui, test.runs);
-  WriteReport(folder, test, conversion, smoothing);
+  WriteReport(folder, AnalyseTest(ui, ReadAndCheckTest(folder)));
 }
 
 }  // namespace kavrel

@@ -4,6 +4,10 @@
 #include <filesystem>
 #include <string>
 
+#include "analysis/Coefficients.h"
+#include "analysis/Report.h"
+#include "analysis/TestData.h"
+#include "munk/MunkFit.h"
 #include "text/Faults.h"
 #include "ui/Toolkit.h"
 
@@ -11,11 +15,54 @@ namespace kavrel {
 
 inline constexpr const char* DataFileName = "KAVREL_BAS.DAT";
 inline constexpr const char* ReportFileName = "KAVREL.OUT";
+inline constexpr const char* RunTableFileName = "KAVREL.csv";
 
-// Reads KAVREL_BAS.DAT in `folder`, asks the temperature and smoothing questions
-// through `ui`, runs the chosen smoothing dialogue and writes KAVREL.OUT into `folder`.
-// Throws InputFault for a fault in the data or the answers (no report is written then)
-// and WriteFault when the report cannot be written (an earlier report stays as it was).
+// The test as read and checked, and its coefficients.
+struct CheckedTest {
+  TestData data;
+  RunCoefficients runs;
+  double Nue = 0;  // the water the coefficients are taken in (after any conversion)
+  double Rho = 0;
+};
+
+// The answer to the temperature question.
+struct Conversion {
+  bool converted = false;  // answered "Y" or "y"
+  float Tnew = 0;          // the new temperature, as typed
+};
+
+// The smoothing answer and, for the wave-resistance approach, its parameters.
+struct Smoothing {
+  int SmoothingType = 0;
+  MunkParameters D{};
+};
+
+// A finished analysis: what the report shows.
+struct AnalysedTest {
+  CheckedTest test;  // coefficients times 1000, CtmS smoothed
+  Conversion conversion;
+  Smoothing smoothing;
+
+  // Views of the values above for the report.
+  ReportData Report() const;
+};
+
+// Reads KAVREL_BAS.DAT in `folder`, checks it, sorts the runs by speed and computes their
+// coefficients. Throws InputFault for a fault in the data.
+CheckedTest ReadAndCheckTest(const std::filesystem::path& folder);
+
+// The dialogue through `ui`: the first screen, the temperature question and conversion, the
+// smoothing choice and its dialogue. Throws InputFault when the answers run out or a value
+// does not come out finite.
+AnalysedTest AnalyseTest(Toolkit& ui, CheckedTest test);
+
+// Writes KAVREL.OUT, then the run table KAVREL.csv, into `folder`. Throws WriteFault when
+// either cannot be written (an earlier file stays as it was).
+void WriteReport(const std::filesystem::path& folder, const AnalysedTest& analysed);
+
+// The three together: reads KAVREL_BAS.DAT in `folder`, asks the temperature and smoothing
+// questions through `ui`, runs the chosen smoothing dialogue and writes KAVREL.OUT and
+// KAVREL.csv into `folder`.
 void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder);
 
 }  // namespace kavrel

@@ -6,13 +6,19 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/Analysis.h"
 #include "frontends/SvgWriter.h"
 #include "frontends/TerminalToolkit.h"
+#include "graphs/PowerGraph.h"
+#include "ship/ShipReport.h"
+#include "ship/ShipStage.h"
 #include "text/Faults.h"
+#include "ui/TextWindow.h"
 #if defined(KAVREL_HAVE_DESKTOP)
 #include "frontends/DesktopToolkit.h"
 #endif
@@ -30,8 +36,10 @@ constexpr std::string_view Usage =
     "       kavrel --help | --version\n"
     "\n"
     "Analyses the towing-tank resistance test in KAVREL_BAS.DAT in the current folder and\n"
-    "writes the report KAVREL.OUT there, with the pictures KAVREL_COEFFICIENTS.svg,\n"
-    "KAVREL_FORM_FACTOR_RAW.svg and KAVREL_FORM_FACTOR_SMOOTHED.svg.\n"
+    "writes the report KAVREL.OUT there, with the run table KAVREL.csv and the pictures\n"
+    "KAVREL_COEFFICIENTS.svg, KAVREL_FORM_FACTOR_RAW.svg and KAVREL_FORM_FACTOR_SMOOTHED.svg.\n"
+    "With a ship file KAVREL_SHIP.DAT beside it, also the full-scale prediction\n"
+    "KAVREL_SHIP.OUT, KAVREL_SHIP.csv and KAVREL_SHIP.svg.\n"
     "\n"
     "  --terminal  questions on standard output, answers from standard input, one line each\n"
     "              (an empty line takes the default)\n"
@@ -50,6 +58,46 @@ int Fail(int status, const std::string& message, kavrel::Toolkit* desktop) {
   std::cerr << "kavrel: " << message << "\n";
   if (desktop != nullptr) desktop->Message(message);
   return status;
+}
+
+void WritePicture(const kavrel::DisplayWindow& window, const std::filesystem::path& folder) {
+  const std::string name = kavrel::SvgFileName(window.Id());
+  if (!kavrel::WriteSvgFile(window, folder / name)) {
+    throw kavrel::WriteFault("the report was written, but the picture " + name +
+                             " could not be written in " + folder.string());
+  }
+}
+
+// One analysis in `folder`: the test and any ship file read and checked before the first
+// question, the dialogue, the full-scale prediction made before anything is written, then the
+// report, its run table, the pictures and the prediction's files. Returns the prediction's
+// summary, empty without a ship file.
+std::string Analyse(kavrel::Toolkit& ui, const std::filesystem::path& folder) {
+  using namespace kavrel;
+  CheckedTest test = ReadAndCheckTest(folder);
+  const std::optional<ShipParticulars> ship = ReadShipStage(folder, test.runs.Fn);
+  const AnalysedTest analysed = AnalyseTest(ui, std::move(test));
+  std::optional<ShipPrediction> prediction;
+  if (ship) {
+    const CheckedTest& t = analysed.test;
+    prediction = PredictShipStage(
+        *ship, {t.runs.Fn, t.data.Vm, t.runs.CtmS, t.runs.Cfm, t.data.Lwl, t.data.Sw});
+  }
+  WriteReport(folder, analysed);
+  for (WindowId id : AllWindows) {
+    if (!SvgFileName(id).empty()) WritePicture(ui.Window(id), folder);
+  }
+  if (!prediction) return {};
+  WriteShipStage(folder, *prediction);
+  DisplayWindow power = PowerGraphWindow();
+  std::vector<double> knots, PeKW;
+  for (const ShipRun& run : prediction->runs) {
+    knots.push_back(run.VsKnots);
+    PeKW.push_back(run.PeKW);
+  }
+  DrawPowerGraph(power, knots, PeKW);
+  WritePicture(power, folder);
+  return ShipSummaryText(*prediction);
 }
 
 }  // namespace
@@ -106,19 +154,23 @@ int main(int argc, char** argv) {
   kavrel::Toolkit* box = desktop ? ui.get() : nullptr;
 
   try {
-    kavrel::RunAnalysis(*ui, folder);
-    for (kavrel::WindowId id : kavrel::AllWindows) {
-      const std::string name = kavrel::SvgFileName(id);
-      if (name.empty()) continue;
-      if (!kavrel::WriteSvgFile(ui->Window(id), folder / name)) {
-        throw kavrel::WriteFault("the report was written, but the picture " + name +
-                                 " could not be written in " + folder.string());
+    const std::string summary = Analyse(*ui, folder);
+    if (desktop && !summary.empty()) {
+      // Until the desktop has a closing message, the summary stands on the text window.
+      kavrel::DisplayWindow& screen = kavrel::ClearedTextWindow(*ui);
+      int line = 1;
+      for (std::size_t at = 0; at < summary.size(); ++line) {
+        const std::size_t end = summary.find('\n', at);
+        kavrel::PrintTextLine(screen, line, summary.substr(at, end - at));
+        at = end + 1;
       }
     }
     ui->Finish();
-    if (!desktop)
+    if (!desktop) {
       std::cout << "\nThe report is written to " << (folder / kavrel::ReportFileName).string()
                 << "\n";
+      if (!summary.empty()) std::cout << "\n" << summary;
+    }
     return ExitReportWritten;
   } catch (const kavrel::InputFault& fault) {
     return Fail(ExitInputFault, fault.what(), box);

@@ -223,6 +223,8 @@ std::string SvgFileName(WindowId id) {
       return "KAVREL_FORM_FACTOR_RAW.svg";
     case WindowId::Form_Faktor_Form2:
       return "KAVREL_FORM_FACTOR_SMOOTHED.svg";
+    case WindowId::Ship_Power:
+      return "KAVREL_SHIP.svg";
     case WindowId::Ekran_Form1:
       break;
   }

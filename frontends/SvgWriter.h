@@ -14,7 +14,8 @@ namespace kavrel {
 std::string SvgPicture(const DisplayWindow& window);
 
 // The file name of a graph window's picture in the working folder
-// (KAVREL_COEFFICIENTS.svg, KAVREL_FORM_FACTOR_RAW.svg, KAVREL_FORM_FACTOR_SMOOTHED.svg);
+// (KAVREL_COEFFICIENTS.svg, KAVREL_FORM_FACTOR_RAW.svg, KAVREL_FORM_FACTOR_SMOOTHED.svg,
+// KAVREL_SHIP.svg for the full-scale prediction);
 // empty for the text window.
 std::string SvgFileName(WindowId id);
 

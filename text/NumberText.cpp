@@ -117,4 +117,11 @@ std::string ShortestDecimal(double x) {
   return {buffer, result.ptr};
 }
 
+std::string RoundTrip(double x) {
+  if (!std::isfinite(x)) return NonFiniteText(x);
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
+  return {buffer, result.ptr};
+}
+
 }  // namespace kavrel

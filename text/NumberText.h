@@ -22,4 +22,8 @@ double Log10(double x);
 // The shortest decimal text that reads back as x, without exponent ("15", "15.5").
 std::string ShortestDecimal(double x);
 
+// The shortest text that reads back as x, in exponent form where that is shorter
+// ("1051127000", "0.0015", "1e-07"): the numbers of the CSV files.
+std::string RoundTrip(double x);
+
 }  // namespace kavrel

@@ -115,11 +115,11 @@ Toolkit::Toolkit()
 }
 
 DisplayWindow& Toolkit::Window(WindowId id) {
-  return windows_[static_cast<std::size_t>(id)];
+  return windows_.at(static_cast<std::size_t>(id));
 }
 
 const DisplayWindow& Toolkit::Window(WindowId id) const {
-  return windows_[static_cast<std::size_t>(id)];
+  return windows_.at(static_cast<std::size_t>(id));
 }
 
 }  // namespace kavrel

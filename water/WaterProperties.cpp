@@ -1,8 +1,9 @@
-// Fresh-water kinematic viscosity and density from 0 to 30 degrees Celsius, read off
-// tables with one row per whole degree by cubic-spline interpolation.
+// Kinematic viscosity and density of fresh and of sea water from 0 to 30 degrees Celsius,
+// read off tables with one row per whole degree by cubic-spline interpolation.
 #include "water/WaterProperties.h"
 
 #include <array>
+#include <span>
 
 #include "water/Interpolation.h"
 
@@ -28,20 +29,41 @@ constexpr std::array<double, 31> TableRho = {999.8, 999.8, 999.9, 999.9, 999.9, 
                                              998.9, 998.7, 998.5, 998.3, 998.1, 997.9, 997.7, 997.4,
                                              997.2, 996.9, 996.7, 996.4, 996.2, 995.9, 995.6};
 
-}  // namespace
+// Standard sea water, salinity 35.16504 g/kg: kinematic viscosity x 10^6 in m2/s and density
+// in kg/m3 at 0, 1, ..., 30 degrees Celsius.
+constexpr std::array<double, 31> SeaTableNue = {
+    1.8543, 1.7926, 1.7341, 1.6787, 1.6262, 1.5762, 1.5288, 1.4836, 1.4406, 1.3995, 1.3604,
+    1.3230, 1.2873, 1.2532, 1.2205, 1.1892, 1.1592, 1.1304, 1.1028, 1.0763, 1.0508, 1.0263,
+    1.0027, 0.9800, 0.9582, 0.9371, 0.9168, 0.8973, 0.8784, 0.8601, 0.8425};
+constexpr std::array<double, 31> SeaTableRho = {
+    1028.1555, 1028.0941, 1028.0197, 1027.9327, 1027.8336, 1027.7225, 1027.6000, 1027.4662,
+    1027.3214, 1027.1659, 1027.0000, 1026.8238, 1026.6376, 1026.4416, 1026.2360, 1026.0210,
+    1025.7967, 1025.5633, 1025.3210, 1025.0700, 1024.8103, 1024.5421, 1024.2656, 1023.9808,
+    1023.6881, 1023.3873, 1023.0788, 1022.7626, 1022.4389, 1022.1078, 1021.7694};
 
-bool WaterProperties(double T, double& Nue, double& Rho) {
+bool FromTables(std::span<const double> NueTable, std::span<const double> RhoTable, double T,
+                double& Nue, double& Rho) {
   // The negated test also refuses NaN.
   if (!(T >= LowestTableTemperature && T <= HighestTableTemperature)) return false;
 
-  double NueTable = 0;
-  double RhoTable = 0;
-  if (!Interpolate(TableT, TableNue, T, NueTable) || !Interpolate(TableT, TableRho, T, RhoTable)) {
+  double NueAtT = 0;
+  double RhoAtT = 0;
+  if (!Interpolate(TableT, NueTable, T, NueAtT) || !Interpolate(TableT, RhoTable, T, RhoAtT)) {
     return false;
   }
-  Nue = NueTable / 1000000;  // the table holds Nue x 10^6
-  Rho = RhoTable;
+  Nue = NueAtT / 1000000;  // the tables hold Nue x 10^6
+  Rho = RhoAtT;
   return true;
+}
+
+}  // namespace
+
+bool WaterProperties(double T, double& Nue, double& Rho) {
+  return FromTables(TableNue, TableRho, T, Nue, Rho);
+}
+
+bool SeaWaterProperties(double T, double& Nue, double& Rho) {
+  return FromTables(SeaTableNue, SeaTableRho, T, Nue, Rho);
 }
 
 }  // namespace kavrel

@@ -1,4 +1,5 @@
-// Fresh-water kinematic viscosity and density from 0 to 30 degrees Celsius.
+// Kinematic viscosity and density of fresh water and of standard sea water from 0 to 30
+// degrees Celsius.
 #pragma once
 
 namespace kavrel {
@@ -10,5 +11,9 @@ inline constexpr double HighestTableTemperature = 30.0;
 // built-in tables. Returns false, and leaves Nue and Rho as they were, when T lies
 // outside 0..30 degrees or is not a number: the tables say nothing there.
 bool WaterProperties(double T, double& Nue, double& Rho);
+
+// The same for standard sea water (salinity 35.16504 g/kg), read off its table (density from
+// the ITTC fresh- and sea-water table of 2011) by the same spline.
+bool SeaWaterProperties(double T, double& Nue, double& Rho);
 
 }  // namespace kavrel

@@ -1,0 +1,207 @@
+// Reading and checking KAVREL_SHIP.DAT: "name = value" lines, "#" comments, blank lines.
+#include "ship/ShipFile.h"
+
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "text/Answers.h"
+#include "text/Faults.h"
+#include "text/LineReader.h"
+#include "text/NumberText.h"
+
+namespace kavrel {
+
+namespace {
+
+constexpr std::size_t MaxShipLineLength = 1000;
+
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A number with its admissible range, or a word from a list.
+struct Setting {
+  const char* name;
+  std::function<std::optional<std::string>(std::string_view value, ShipParticulars& ship)> take;
+};
+
+// Takes a number into `target` when `admissible` holds; otherwise says what the range is.
+auto Number(double ShipParticulars::*target, bool (*admissible)(double), const char* range) {
+  return [=](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
+    const auto number = ParseNumber(value);
+    if (!number) return "is not a number";
+    if (!admissible(*number)) return std::string("must be ") + range;
+    ship.*target = *number;
+    return std::nullopt;
+  };
+}
+
+auto OptionalNumber(std::optional<double> ShipParticulars::*target, bool (*admissible)(double),
+                    const char* range) {
+  return [=](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
+    const auto number = ParseNumber(value);
+    if (!number) return "is not a number";
+    if (!admissible(*number)) return std::string("must be ") + range;
+    ship.*target = *number;
+    return std::nullopt;
+  };
+}
+
+const std::array<Setting, 12>& Settings() {
+  static const std::array<Setting, 12> settings{{
+      {"scale", Number(
+                    &ShipParticulars::scale, [](double v) { return v > 1; },
+                    "greater than 1 (ship length / model length)")},
+      {"wetted_surface",
+       OptionalNumber(
+           &ShipParticulars::wettedSurface, [](double v) { return v > 0; }, "positive (m2)")},
+      {"roughness", Number(
+                        &ShipParticulars::roughness, [](double v) { return v >= 0 && v <= 10000; },
+                        "from 0 to 10000 (micrometres)")},
+      {"transverse_area", Number(
+                              &ShipParticulars::transverseArea, [](double v) { return v >= 0; },
+                              "0 or positive (m2)")},
+      {"air_drag",
+       Number(
+           &ShipParticulars::airDrag, [](double v) { return v >= 0 && v <= 10; }, "from 0 to 10")},
+      {"air_density", Number(
+                          &ShipParticulars::airDensity, [](double v) { return v > 0 && v <= 10; },
+                          "positive and at most 10 (kg/m3)")},
+      {"bilge_keel_area",
+       Number(
+           &ShipParticulars::bilgeKeelArea, [](double v) { return v >= 0; }, "0 or positive (m2)")},
+      {"water",
+       [](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
+         if (value == "sea") {
+           ship.water = ShipWater::Sea;
+         } else if (value == "fresh") {
+           ship.water = ShipWater::Fresh;
+         } else {
+           return "must be sea or fresh";
+         }
+         return std::nullopt;
+       }},
+      {"water_temperature",
+       Number(
+           &ShipParticulars::waterTemperature, [](double v) { return v >= 0 && v <= 30; },
+           "from 0 to 30 (degrees Celsius, the range of the water tables)")},
+      {"form_factor", OptionalNumber(
+                          &ShipParticulars::formFactor, [](double v) { return v >= 1 && v <= 2; },
+                          "from 1 to 2 (it is (1+k), not k)")},
+      {"method",
+       [](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
+         if (value == "ittc-2011") {
+           ship.method = ShipMethod::Ittc2011;
+         } else if (value == "ittc-1978") {
+           ship.method = ShipMethod::Ittc1978;
+         } else {
+           return "must be ittc-2011 or ittc-1978";
+         }
+         return std::nullopt;
+       }},
+      {"correlation_allowance",
+       OptionalNumber(
+           &ShipParticulars::correlationAllowance, [](double v) { return std::fabs(v) <= 0.001; },
+           "a plain coefficient from -0.001 to 0.001 (for example 0.00015, not "
+           "times 1000)")},
+  }};
+  return settings;
+}
+
+std::string KnownNames() {
+  std::string names;
+  for (const Setting& setting : Settings())
+    names += (names.empty() ? "" : ", ") + std::string(setting.name);
+  return names;
+}
+
+// The text in quotes, control and non-ASCII bytes shown as "?", cut at 40 characters.
+std::string Quoted(std::string_view text) {
+  std::string shown;
+  for (char c : text.substr(0, 40)) {
+    const auto byte = static_cast<unsigned char>(c);
+    shown.push_back(byte < 0x20 || byte >= 0x7f ? '?' : c);
+  }
+  if (text.size() > 40) shown += "...";
+  return "\"" + shown + "\"";
+}
+
+}  // namespace
+
+ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
+  ShipParticulars ship;
+  std::map<std::string, int, std::less<>> seen;  // name -> its line
+  const auto fail = [&](int line, const std::string& what) {
+    throw InputFault(name + ":" + std::to_string(line) + ": " + what);
+  };
+  int lineNumber = 0;
+  while (auto line = ReadBoundedLine(*in.rdbuf(), MaxShipLineLength, LineEnds::Lf)) {
+    ++lineNumber;
+    if (line->cut) fail(lineNumber, "the line is too long (more than 1000 characters)");
+    std::string_view text = line->text;
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    text = Trimmed(text.substr(0, text.find('#')));
+    if (text.empty()) continue;
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos) {
+      fail(lineNumber, "expected a line \"name = value\", found " + Quoted(text));
+    }
+    const std::string_view key = Trimmed(text.substr(0, equals));
+    const std::string_view value = Trimmed(text.substr(equals + 1));
+    const Setting* setting = nullptr;
+    for (const Setting& candidate : Settings()) {
+      if (key == candidate.name) setting = &candidate;
+    }
+    if (setting == nullptr) {
+      fail(lineNumber, "unknown name " + Quoted(key) + " (the names are " + KnownNames() + ")");
+    }
+    if (const auto earlier = seen.find(key); earlier != seen.end()) {
+      fail(lineNumber, std::string(setting->name) + " is given twice (first on line " +
+                           std::to_string(earlier->second) + ")");
+    }
+    seen.emplace(std::string(key), lineNumber);
+    if (const auto refusal = setting->take(value, ship)) {
+      fail(lineNumber, "the value " + Quoted(value) + " of " + setting->name + " " + *refusal);
+    }
+  }
+  if (in.bad()) throw InputFault(name + ": the ship file could not be read to its end");
+  if (!seen.contains("scale")) {
+    throw InputFault(name +
+                     ": the scale ratio is missing: add a line \"scale = ...\" (ship "
+                     "length / model length)");
+  }
+  return ship;
+}
+
+ShipParticulars ReadShipFile(const std::filesystem::path& path, const std::string& name) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    throw InputFault(name + ": cannot read the ship file: it is a folder");
+  }
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw InputFault(name + ": cannot open the ship file (permission denied)");
+  return ReadShipFile(file, name);
+}
+
+void CheckFormFactorSource(const ShipParticulars& ship, std::span<const double> Fn,
+                           const std::string& name) {
+  if (ship.formFactor) return;
+  std::set<double> speeds;
+  for (const double F : Fn) {
+    if (F > 0.1 && F < 0.2) speeds.insert(F);
+  }
+  if (speeds.size() >= 2) return;
+  throw InputFault(name +
+                   ": no form_factor is given, and the form factor (1+k) cannot be found from "
+                   "this test: fewer than two runs at different speeds have 0.1 < Fn < 0.2. "
+                   "Give it with a line \"form_factor = ...\" (for example from a double-body "
+                   "computation).");
+}
+
+}  // namespace kavrel

@@ -1,0 +1,135 @@
+// The ship file's checks and the ITTC-1978 extrapolation against values worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <vector>
+
+#include "ship/Prediction.h"
+#include "ship/ShipFile.h"
+#include "text/Faults.h"
+
+namespace kavrel {
+namespace {
+
+ShipParticulars Read(const std::string& text) {
+  std::istringstream in(text);
+  return ReadShipFile(in, "KAVREL_SHIP.DAT");
+}
+
+TEST(ShipFile, ReadsNamesValuesCommentsAndLineEnds) {
+  const ShipParticulars ship = Read(
+      "# a comment\r\n\r\n  scale= 25 # lambda\r\nwater =fresh\nmethod = ittc-1978\n"
+      "form_factor = 1.12\ncorrelation_allowance = -0.0001\nwetted_surface = 2600");
+  EXPECT_EQ(ship.scale, 25);
+  EXPECT_EQ(ship.water, ShipWater::Fresh);
+  EXPECT_EQ(ship.method, ShipMethod::Ittc1978);
+  EXPECT_EQ(ship.formFactor, 1.12);
+  EXPECT_EQ(ship.correlationAllowance, -0.0001);
+  EXPECT_EQ(ship.wettedSurface, 2600);
+  // The defaults of everything not given.
+  EXPECT_EQ(ship.roughness, 150);
+  EXPECT_EQ(ship.airDrag, 0.8);
+  EXPECT_EQ(ship.airDensity, 1.225);
+  EXPECT_EQ(ship.waterTemperature, 15);
+  EXPECT_EQ(Read("scale=2").method, ShipMethod::Ittc2011);
+}
+
+TEST(ShipFile, RefusesEveryFaultNamingTheLine) {
+  const struct {
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {"scale = 25\nScale = 3", "KAVREL_SHIP.DAT:2: unknown name \"Scale\" (the names are scale,"},
+      {"scale = 25\n\nscale = 30", "KAVREL_SHIP.DAT:3: scale is given twice (first on line 1)"},
+      {"scale = nan", "KAVREL_SHIP.DAT:1: the value \"nan\" of scale is not a number"},
+      {"scale = 1", "KAVREL_SHIP.DAT:1: the value \"1\" of scale must be greater than 1"},
+      {"scale = 25\nwater_temperature = 31",
+       "KAVREL_SHIP.DAT:2: the value \"31\" of "
+       "water_temperature must be from 0 to 30"},
+      {"scale = 25\nform_factor = 0.15", "KAVREL_SHIP.DAT:2: the value \"0.15\" of form_factor"},
+      {"scale = 25\ncorrelation_allowance = 0.15",
+       "KAVREL_SHIP.DAT:2: the value \"0.15\" of correlation_allowance"},
+      {"scale = 25\nwater = salt", "KAVREL_SHIP.DAT:2: the value \"salt\" of water must be sea"},
+      {"scale 25", "KAVREL_SHIP.DAT:1: expected a line \"name = value\", found \"scale 25\""},
+      {"scale = 2\r5", "KAVREL_SHIP.DAT:1: the value \"2?5\" of scale is not a number"},
+      {"roughness = 100", "KAVREL_SHIP.DAT: the scale ratio is missing"},
+  };
+  for (const auto& c : cases) {
+    try {
+      Read(c.text);
+      ADD_FAILURE() << c.text;
+    } catch (const InputFault& fault) {
+      EXPECT_EQ(std::string(fault.what()).find(c.message), 0u) << fault.what();
+    }
+  }
+  // Without a form factor of its own the ship needs two runs at different speeds with
+  // 0.1 < Fn < 0.2 for the Prohaska line.
+  const std::vector<double> oneSpeed{0.09, 0.15, 0.15, 0.2}, twoSpeeds{0.11, 0.19};
+  EXPECT_THROW(CheckFormFactorSource(Read("scale=25"), oneSpeed, "S"), InputFault);
+  EXPECT_NO_THROW(CheckFormFactorSource(Read("scale=25"), twoSpeeds, "S"));
+  EXPECT_NO_THROW(CheckFormFactorSource(Read("scale=25\nform_factor=1.1"), oneSpeed, "S"));
+}
+
+// One model run worked out by hand: Vm 2 m/s, Rtm 3 kg on a 5 m model with Sw 4 m2 in water of
+// 999.1 kg/m3 and 1.1386e-6 m2/s gives Ctm 3.680806e-3, Cfm 3.068807e-3 and Fn 0.28562.
+// lambda 25, (1+k) 1.10, sea water at 15 degrees (1026.021 kg/m3, 1.1892e-6 m2/s), kS 150 um,
+// AVS 300 m2: Vs 10 m/s = 19.4384 kn, Rns 1.051127e9, Cfs 1.521186e-3.
+TEST(ShipPrediction, OneRunByBothMethods) {
+  const std::vector<double> Fn{0.2856174}, Vm{2}, CtmS{3.6808065}, Cfm{3.0688068};
+  const ModelRuns model{Fn, Vm, CtmS, Cfm, 5, 4};
+  const struct {
+    const char* file;
+    double dCf, CA, Caas, Cts, RtsKN, PeKW;
+  } cases[] = {
+      {"method = ittc-1978", 4.757915e-4, 0, 1.2e-4, 2.574215e-3, 330.150, 3301.50},
+      {"", 1.598225e-4, 2.670069e-4, 1.146175e-4, 2.519870e-3, 323.180, 3231.80},
+      {"bilge_keel_area = 50", 1.598225e-4, 2.670069e-4, 1.146175e-4, 2.561873e-3, 328.567,
+       3285.67},
+  };
+  // The hand values carry 7 significant digits; the sea-water spline meets its table at
+  // 15 degrees to about 1e-7.
+  constexpr double HandDigits = 2e-6;
+  const auto near = [&](double value, double expected) {
+    return std::fabs(value - expected) <= HandDigits * std::fabs(expected);
+  };
+  for (const auto& c : cases) {
+    const ShipParticulars ship =
+        Read(std::string("scale = 25\ntransverse_area = 300\nform_factor = 1.1\n") + c.file);
+    ASSERT_EQ(ShipFormFactor(ship, model), 1.1);
+    const auto prediction = PredictShip(ship, model, 1.1);
+    ASSERT_TRUE(prediction && prediction->runs.size() == 1);
+    const ShipRun& r = prediction->runs[0];
+    EXPECT_TRUE(near(r.VsKnots, 19.43844) && near(r.Vs, 10) && near(r.Rns, 1.051127e9) &&
+                near(r.Cfs, 1.521186e-3))
+        << r.VsKnots << " " << r.Rns << " " << r.Cfs;
+    EXPECT_TRUE(near(r.dCf, c.dCf) && (r.CA == c.CA || near(r.CA, c.CA))) << c.file << r.CA;
+    EXPECT_TRUE(near(r.Caas, c.Caas) && near(r.Cts, c.Cts)) << c.file << " " << r.Cts;
+    EXPECT_TRUE(near(r.RtsKN, c.RtsKN) && near(r.PeKW, c.PeKW)) << c.file << " " << r.PeKW;
+  }
+}
+
+TEST(ShipPrediction, PublishedRoughnessAllowanceOfTheRevisedMethod) {
+  // A 330 m ship at 15 kn (Rns 2.1414e9): 10^3 dCf = 0.052, 0.079, 0.102, 0.122.
+  const double kS[] = {75, 100, 125, 150}, published[] = {0.052, 0.079, 0.102, 0.122};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(1000 * RoughnessAllowance(ShipMethod::Ittc2011, kS[i], 330, 2.1414e9), published[i],
+                0.0005)
+        << kS[i];
+  }
+}
+
+TEST(ShipPrediction, FormFactorFromTheSmoothedRunsAndNothingNotFinite) {
+  // Two runs on the Prohaska line y = 1.2 + 3x (x = Fn^4 / Cfm): (1+k) is its intercept.
+  const std::vector<double> Fn{0.12, 0.18}, Vm{1, 1.5}, Cfm{3.4, 3.2};
+  std::vector<double> CtmS;
+  for (int i = 0; i < 2; ++i) {
+    CtmS.push_back(Cfm[i] * (1.2 + 3 * std::pow(Fn[i], 4) / (Cfm[i] / 1000)));
+  }
+  const ModelRuns model{Fn, Vm, CtmS, Cfm, 5, 4};
+  EXPECT_NEAR(ShipFormFactor(Read("scale=25"), model).value(), 1.2, 1e-12);
+  EXPECT_FALSE(PredictShip(Read("scale=1e300"), model, 1.2));
+}
+
+}  // namespace
+}  // namespace kavrel
