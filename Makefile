@@ -52,8 +52,8 @@ run: deps-build
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target kavrel
 	@rm -rf build/run && mkdir -p build/run
-	@cp examples/KAVREL_BAS.DAT build/run/
-	@echo "Analysing examples/KAVREL_BAS.DAT in build/run/ ..."
+	@cp examples/KAVREL_BAS.DAT examples/KAVREL_SHIP.DAT build/run/
+	@echo "Analysing examples/KAVREL_BAS.DAT, with the ship of examples/KAVREL_SHIP.DAT, in build/run/ ..."
 	cd build/run && ../release/app/kavrel
 	@echo "The report is in $(CURDIR)/build/run/KAVREL.OUT"
 

@@ -191,7 +191,8 @@ std::string RunTableText(const ReportData& report) {
     out += std::to_string(i + 1);
     for (const double value : {report.Fn[i], report.Vm[i], report.Rtm[i], report.Ctm[i] / 1000,
                                report.CtmS[i] / 1000, report.Cfm[i] / 1000, report.Rnm[i]}) {
-      out += "," + RoundTrip(value);
+      out += ',';
+      out += RoundTrip(value);
     }
     out += "\n";
   }

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "munk/MunkSmoothing.h"
+#include "munk/MunkFit.h"
 
 namespace {
 
