@@ -29,17 +29,17 @@ std::string Where(int line) {
 void CheckParticulars(const TestData& data) {
   if (!(data.Sw > 0)) {
     throw InputFault(Where(data.particularsLine) +
-                     ": the wetted surface Sw must be positive, found " + ShortestDecimal(data.Sw));
+                     ": the wetted surface Sw must be positive, found " + ReadableNumber(data.Sw));
   }
   if (!(data.Lwl > 0)) {
     throw InputFault(Where(data.particularsLine) +
                      ": the water-line length Lwl must be positive, found " +
-                     ShortestDecimal(data.Lwl));
+                     ReadableNumber(data.Lwl));
   }
   for (std::size_t i = 0; i < data.Vm.size(); ++i) {
     if (!(data.Vm[i] > 0)) {
       throw InputFault(Where(data.runLines[i]) + ": run " + std::to_string(i + 1) +
-                       ": the speed must be positive, found " + ShortestDecimal(data.Vm[i]) +
+                       ": the speed must be positive, found " + ReadableNumber(data.Vm[i]) +
                        " m/s");
     }
   }
@@ -56,7 +56,7 @@ std::optional<ReynoldsFault> FindReynoldsFault(const TestData& data, double Nue)
     const double Rn = data.Vm[i] * data.Lwl / Nue;
     if (!(Rn > 100)) {
       return ReynoldsFault{i, "run " + std::to_string(i + 1) + ": the Reynolds number " +
-                                  ShortestDecimal(Rn) +
+                                  ReadableNumber(Rn) +
                                   " is 100 or less, where the ITTC-1957 line is undefined"};
     }
   }
@@ -96,7 +96,7 @@ CheckedTest ReadAndCheckTest(const std::filesystem::path& folder) {
   CheckParticulars(data);
   if (!WaterProperties(data.T, test.Nue, test.Rho)) {
     throw InputFault(Where(data.temperatureLine) + ": the water temperature " +
-                     ShortestDecimal(data.T) +
+                     ReadableNumber(data.T) +
                      " degrees lies outside the water tables (0 to 30 degrees)");
   }
   if (const auto fault = FindReynoldsFault(data, test.Nue)) {

@@ -2,26 +2,27 @@
 #include "analysis/TestData.h"
 
 #include <cmath>
-#include <fstream>
 #include <optional>
 #include <utility>
 
 #include "text/Answers.h"
 #include "text/Faults.h"
+#include "text/InputFile.h"
 #include "text/LineReader.h"
 
 namespace kavrel {
 
 namespace {
 
-// Reads lines ended by LF, CR LF or a lone CR in bounded memory, counting them.
+// Reads lines ended by LF or CR LF in bounded memory, counting them. A lone CR is part of its
+// line: inside a heading it is text, inside a number line a character that is not a number.
 class LineReader {
  public:
   LineReader(std::istream& in, std::string name) : in_(in), name_(std::move(name)) {}
 
   // The next line, or nothing at the end of the file.
   std::optional<std::string> Next() {
-    auto line = ReadBoundedLine(*in_.rdbuf(), MaxNumberLineLength, LineEnds::LfCrLfOrCr);
+    auto line = ReadBoundedLine(*in_.rdbuf(), MaxNumberLineLength);
     if (!line) return std::nullopt;
     tooLong_ = line->cut;
     ++lineNumber_;
@@ -142,19 +143,8 @@ TestData ReadTestData(std::istream& in, const std::string& name) {
 }
 
 TestData ReadTestData(const std::filesystem::path& path, const std::string& name) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    throw InputFault(name + ": cannot read the data file: it is a folder");
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    throw InputFault(name + ": cannot open the data file" +
-                     (std::filesystem::exists(path, error) ? " (permission denied)"
-                                                           : " (no such file in this folder)"));
-  }
-  TestData data = ReadTestData(file, name);
-  if (file.bad()) throw InputFault(name + ": the data file could not be read to its end");
-  return data;
+  InputFile file(path, name, "data file");
+  return ReadTestData(file.Stream(), name);
 }
 
 void SortRuns(std::span<double> Rtm, std::span<double> Vm, std::span<int> lines) {

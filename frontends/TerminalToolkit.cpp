@@ -43,7 +43,7 @@ bool TerminalToolkit::ReadAnswerLine(std::string& line) {
   // answer is marked as cut, so that it is never taken for a number or a yes.
   line.clear();
   if (!in_) return false;
-  auto read = ReadBoundedLine(*in_.rdbuf(), MaxAnswerLength, LineEnds::Lf);
+  auto read = ReadBoundedLine(*in_.rdbuf(), MaxAnswerLength);
   if (!read) {
     in_.setstate(std::ios::eofbit | std::ios::failbit);
     return false;

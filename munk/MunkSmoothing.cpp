@@ -76,8 +76,8 @@ std::string UnusableFitMessage(const MunkParameters& D, int t, MunkFitOutcome ou
           "nearly dependent (a pivot is not above 1e-8)";
     }
   }
-  return "The fit with " + name + "=" + FormatFixed(D[t - 1], 1, 3) + " cannot be used, as " +
-         reason + ". Please enter another value of " + name + ".";
+  return "The fit with " + name + "=" + ReadableNumber(D[t - 1]) + " cannot be used, as " + reason +
+         ". Please enter another value of " + name + ".";
 }
 
 }  // namespace

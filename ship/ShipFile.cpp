@@ -3,13 +3,13 @@
 
 #include <array>
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
 
 #include "text/Answers.h"
 #include "text/Faults.h"
+#include "text/InputFile.h"
 #include "text/LineReader.h"
 #include "text/NumberText.h"
 
@@ -141,11 +141,10 @@ ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
     throw InputFault(name + ":" + std::to_string(line) + ": " + what);
   };
   int lineNumber = 0;
-  while (auto line = ReadBoundedLine(*in.rdbuf(), MaxShipLineLength, LineEnds::Lf)) {
+  while (auto line = ReadBoundedLine(*in.rdbuf(), MaxShipLineLength)) {
     ++lineNumber;
     if (line->cut) fail(lineNumber, "the line is too long (more than 1000 characters)");
     std::string_view text = line->text;
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     text = Trimmed(text.substr(0, text.find('#')));
     if (text.empty()) continue;
     const auto equals = text.find('=');
@@ -170,7 +169,6 @@ ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
       fail(lineNumber, "the value " + Quoted(value) + " of " + setting->name + " " + *refusal);
     }
   }
-  if (in.bad()) throw InputFault(name + ": the ship file could not be read to its end");
   if (!seen.contains("scale")) {
     throw InputFault(name +
                      ": the scale ratio is missing: add a line \"scale = ...\" (ship "
@@ -180,13 +178,8 @@ ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
 }
 
 ShipParticulars ReadShipFile(const std::filesystem::path& path, const std::string& name) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) {
-    throw InputFault(name + ": cannot read the ship file: it is a folder");
-  }
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw InputFault(name + ": cannot open the ship file (permission denied)");
-  return ReadShipFile(file, name);
+  InputFile file(path, name, "ship file");
+  return ReadShipFile(file.Stream(), name);
 }
 
 void CheckFormFactorSource(const ShipParticulars& ship, std::span<const double> Fn,

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <system_error>
 
 namespace kavrel {
@@ -83,10 +84,49 @@ std::optional<float> ParseSingle(std::string_view text) {
 }
 
 std::optional<std::int16_t> ParseWhole16(std::string_view text) {
-  const auto value = ParseNumber(text);
-  if (!value) return std::nullopt;
-  const double whole = std::round(*value);  // halves away from zero
-  if (whole < -32768.0 || whole > 32767.0) return std::nullopt;
+  if (!ParseNumber(text)) return std::nullopt;
+  // Rounded on the decimal text as typed, halves away from zero: "1.49999999999999999999" is
+  // 1, though its nearest double is 1.5. ParseNumber has checked the form: an optional sign,
+  // digits with at most one point, an optional exponent.
+  text = TrimBlanks(text);
+  const bool negative = text.front() == '-';
+  if (text.front() == '-' || text.front() == '+') text.remove_prefix(1);
+  std::string digits;   // every mantissa digit, the point left out
+  long long point = 0;  // digits before the point
+  bool seenPoint = false;
+  std::size_t i = 0;
+  for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
+    if (text[i] == '.') {
+      seenPoint = true;
+    } else {
+      digits.push_back(text[i]);
+      if (!seenPoint) ++point;
+    }
+  }
+  if (i < text.size()) {
+    long long exponent = 0;
+    bool negativeExponent = false;
+    ++i;
+    if (text[i] == '-' || text[i] == '+') negativeExponent = text[i++] == '-';
+    for (; i < text.size(); ++i) {
+      if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
+    }
+    point += negativeExponent ? -exponent : exponent;
+  }
+  // The whole part is digits[0, point), the first decimal digits[point].
+  long long whole = 0;
+  for (long long k = 0; k < point; ++k) {
+    const char digit =
+        k < static_cast<long long>(digits.size()) ? digits[static_cast<std::size_t>(k)] : '0';
+    whole = whole * 10 + (digit - '0');
+    if (whole > 32768) return std::nullopt;
+  }
+  if (point >= 0 && point < static_cast<long long>(digits.size()) &&
+      digits[static_cast<std::size_t>(point)] >= '5') {
+    ++whole;
+  }
+  if (negative) whole = -whole;
+  if (whole < -32768 || whole > 32767) return std::nullopt;
   return static_cast<std::int16_t>(whole);
 }
 

@@ -3,18 +3,22 @@
 
 namespace kavrel {
 
-std::optional<BoundedLine> ReadBoundedLine(std::streambuf& in, std::size_t maxLength,
-                                           LineEnds ends) {
+std::optional<BoundedLine> ReadBoundedLine(std::streambuf& in, std::size_t maxLength) {
+  constexpr int End = std::char_traits<char>::eof();
   BoundedLine line;
   bool any = false;
   for (;;) {
     const int c = in.sbumpc();
-    if (c == std::char_traits<char>::eof()) break;
+    if (c == End) break;
     any = true;
     if (c == '\n') break;
-    if (c == '\r' && ends == LineEnds::LfCrLfOrCr) {
-      if (in.sgetc() == '\n') in.sbumpc();
-      break;
+    if (c == '\r') {
+      const int next = in.sgetc();
+      if (next == End) break;
+      if (next == '\n') {
+        in.sbumpc();
+        break;
+      }
     }
     if (line.text.size() < maxLength) {
       line.text.push_back(static_cast<char>(c));

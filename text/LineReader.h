@@ -9,17 +9,14 @@
 
 namespace kavrel {
 
-// Which characters end a line. Answers end in LF (a CR before it is the caller's business);
-// data files in LF, CR LF or a lone CR.
-enum class LineEnds { Lf, LfCrLfOrCr };
-
 struct BoundedLine {
   std::string text;  // without its line end, at most the limit's characters
   bool cut = false;  // characters beyond the limit were dropped
 };
 
-// The next line of `in`; nothing at the end of the input.
-std::optional<BoundedLine> ReadBoundedLine(std::streambuf& in, std::size_t maxLength,
-                                           LineEnds ends);
+// The next line of `in`; nothing at the end of the input. A line ends in LF or CR LF (a CR
+// just before the end of the input is dropped too); a lone CR inside a line is one of its
+// characters, never a line end.
+std::optional<BoundedLine> ReadBoundedLine(std::streambuf& in, std::size_t maxLength);
 
 }  // namespace kavrel

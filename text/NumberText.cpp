@@ -117,6 +117,15 @@ std::string ShortestDecimal(double x) {
   return {buffer, result.ptr};
 }
 
+std::string ReadableNumber(double x) {
+  const double size = std::fabs(x);
+  if (!std::isfinite(x) || size == 0 || (size >= 1e-5 && size < 1e16)) return ShortestDecimal(x);
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
+  return {buffer, result.ptr};
+}
+
 std::string RoundTrip(double x) {
   if (!std::isfinite(x)) return NonFiniteText(x);
   char buffer[64];

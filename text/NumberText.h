@@ -22,6 +22,11 @@ double Log10(double x);
 // The shortest decimal text that reads back as x, without exponent ("15", "15.5").
 std::string ShortestDecimal(double x);
 
+// x as a person reads it in a message: the shortest text that reads back as x, without exponent
+// from 1e-5 to below 1e16 ("15", "0.00012", "87.79476863213192"), in exponent form beyond
+// ("1e-300", "2.5e+20").
+std::string ReadableNumber(double x);
+
 // The shortest text that reads back as x, in exponent form where that is shorter
 // ("1051127000", "0.0015", "1e-07"): the numbers of the CSV files.
 std::string RoundTrip(double x);
