@@ -2,6 +2,8 @@
 // and maps its outcome to the exit status.
 #include <unistd.h>
 
+#include <csignal>
+
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -18,6 +20,7 @@
 #include "ship/ShipReport.h"
 #include "ship/ShipStage.h"
 #include "text/Faults.h"
+#include "text/StopCleanup.h"
 #include "ui/TextWindow.h"
 #if defined(KAVREL_HAVE_DESKTOP)
 #include "frontends/DesktopToolkit.h"
@@ -30,6 +33,38 @@ constexpr int ExitInputFault = 1;
 constexpr int ExitCommandLine = 2;
 constexpr int ExitWriteFault = 3;
 constexpr int ExitInternalFault = 4;
+constexpr int ExitOutputClosed = 5;
+
+// Set once KAVREL.OUT is in place, for the words of a stop by a signal.
+volatile std::sig_atomic_t reportWritten = 0;
+
+// SIGINT, SIGTERM, SIGHUP: the temporary file being written and the previews are removed, and
+// the program ends with status 1; nothing but async-signal-safe calls.
+extern "C" void StopBySignal(int) {
+  kavrel::RemoveListedFiles();
+  static constexpr char NoReport[] = "\nkavrel: stopped by the user; no report was written\n";
+  static constexpr char AfterReport[] =
+      "\nkavrel: stopped by the user after the report was written\n";
+  if (reportWritten != 0) {
+    [[maybe_unused]] const auto n = ::write(STDERR_FILENO, AfterReport, sizeof AfterReport - 1);
+  } else {
+    [[maybe_unused]] const auto n = ::write(STDERR_FILENO, NoReport, sizeof NoReport - 1);
+  }
+  ::_exit(ExitInputFault);
+}
+
+void InstallSignalHandlers() {
+  struct sigaction stop {};
+  stop.sa_handler = StopBySignal;
+  sigemptyset(&stop.sa_mask);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    sigaddset(&stop.sa_mask, signal);
+  }
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &stop, nullptr);
+  // A closed standard output (a pipe into `head`) must not end the analysis: writes to it fail
+  // instead, and the exit status says so.
+  std::signal(SIGPIPE, SIG_IGN);
+}
 
 constexpr std::string_view Usage =
     "Usage: kavrel [--terminal | --desktop]\n"
@@ -48,9 +83,9 @@ constexpr std::string_view Usage =
     "  --help      this text\n"
     "  --version   the program's version\n"
     "\n"
-    "Exit status: 0 report written, 1 fault in the data file or the answers (no report),\n"
-    "2 wrong command line, 3 the report or a picture could not be written, 4 internal error\n"
-    "(out of memory).\n";
+    "Exit status: 0 report written, 1 fault in the data file or the answers, or stopped by a\n"
+    "signal (no report), 2 wrong command line, 3 the report or a picture could not be written,\n"
+    "4 internal error (out of memory), 5 report written but standard output was closed early.\n";
 
 enum class FrontEnd { Automatic, Terminal, Desktop };
 
@@ -84,6 +119,7 @@ std::string Analyse(kavrel::Toolkit& ui, const std::filesystem::path& folder) {
         *ship, {t.runs.Fn, t.data.Vm, t.runs.CtmS, t.runs.Cfm, t.data.Lwl, t.data.Sw});
   }
   WriteReport(folder, analysed);
+  reportWritten = 1;
   for (WindowId id : AllWindows) {
     if (!SvgFileName(id).empty()) WritePicture(ui.Window(id), folder);
   }
@@ -124,6 +160,7 @@ int main(int argc, char** argv) {
     choice = wanted;
   }
 
+  InstallSignalHandlers();
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::current_path(error);
   if (error)
@@ -170,6 +207,11 @@ int main(int argc, char** argv) {
       std::cout << "\nThe report is written to " << (folder / kavrel::ReportFileName).string()
                 << "\n";
       if (!summary.empty()) std::cout << "\n" << summary;
+    }
+    if (!std::cout.flush()) {
+      std::cerr << "kavrel: the report was written, but standard output was closed before the "
+                   "end\n";
+      return ExitOutputClosed;
     }
     return ExitReportWritten;
   } catch (const kavrel::InputFault& fault) {

@@ -231,6 +231,12 @@ std::string SvgFileName(WindowId id) {
   return {};
 }
 
+std::string SvgPreviewFileName(WindowId id) {
+  std::string name = SvgFileName(id);
+  if (!name.empty()) name.insert(name.size() - 4, ".preview");
+  return name;
+}
+
 bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,
                   Durability durability) {
   // A reader (a browser tab on the file) sees either the old picture or the new one whole.

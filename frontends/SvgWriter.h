@@ -19,6 +19,10 @@ std::string SvgPicture(const DisplayWindow& window);
 // empty for the text window.
 std::string SvgFileName(WindowId id);
 
+// The name of the preview a front end keeps up to date during the dialogue, beside the final
+// picture: KAVREL_COEFFICIENTS.preview.svg and so on; empty for the text window.
+std::string SvgPreviewFileName(WindowId id);
+
 // Writes the picture to a temporary file in the same folder and renames it into place.
 // Returns false, leaving an earlier file as it was, when the write fails.
 bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,

@@ -9,6 +9,7 @@
 #include "frontends/SvgWriter.h"
 #include "text/Faults.h"
 #include "text/LineReader.h"
+#include "text/StopCleanup.h"
 
 namespace kavrel {
 
@@ -19,6 +20,14 @@ TerminalToolkit::TerminalToolkit(std::istream& in, std::ostream& out, std::ostre
       err_(err),
       pictureFolder_(std::move(pictureFolder)),
       echoAnswers_(echoAnswers) {}
+
+TerminalToolkit::~TerminalToolkit() {
+  for (const auto& [id, slot] : previewListed_) {
+    std::error_code ignored;
+    std::filesystem::remove(pictureFolder_ / SvgPreviewFileName(id), ignored);
+    ForgetOnStop(slot);
+  }
+}
 
 std::string TerminalToolkit::Ask(const Question& question) {
   // The engineer may keep the pictures open while answering.
@@ -70,15 +79,18 @@ void TerminalToolkit::WritePictures() {
   if (pictureFolder_.empty()) return;
   for (WindowId id : AllWindows) {
     const DisplayWindow& window = Window(id);
-    const std::string name = SvgFileName(id);
+    const std::string name = SvgPreviewFileName(id);
     if (name.empty() || !window.Shown()) continue;
     auto& written = writtenRevision_[id];
     if (written == window.Revision()) continue;
     // A preview for the engineer's browser: the final pictures are written durably at the end.
     if (WriteSvgFile(window, pictureFolder_ / name, Durability::Preview)) {
       written = window.Revision();
+      if (!previewListed_.contains(id)) {
+        previewListed_[id] = RemoveOnStop((pictureFolder_ / name).c_str());
+      }
     } else if (!pictureWarningGiven_) {
-      err_ << "kavrel: warning: cannot write the picture " << name << " in "
+      err_ << "kavrel: warning: cannot write the preview " << name << " in "
            << pictureFolder_.string() << "\n";
       pictureWarningGiven_ = true;
     }

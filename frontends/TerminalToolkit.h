@@ -16,11 +16,14 @@ namespace kavrel {
 
 class TerminalToolkit : public Toolkit {
  public:
-  // Pictures of the graph windows are rewritten in `pictureFolder` before every question;
-  // an empty path writes none. With `echoAnswers` each answer read is printed after its
+  // Previews of the graph windows (KAVREL_COEFFICIENTS.preview.svg, ...) are rewritten in
+  // `pictureFolder` before every question and removed when the front end ends, or when the
+  // program is stopped by a signal; an empty path writes none. The final pictures are the
+  // caller's business. With `echoAnswers` each answer read is printed after its
   // question, so that a log of a scripted run reads like a dialogue.
   TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
                   std::filesystem::path pictureFolder, bool echoAnswers = false);
+  ~TerminalToolkit() override;
 
   // The longest answer kept; a longer line is cut there and marked with "...".
   static constexpr std::size_t MaxAnswerLength = 1000;
@@ -44,6 +47,7 @@ class TerminalToolkit : public Toolkit {
   std::ostream& err_;
   std::filesystem::path pictureFolder_;
   std::map<WindowId, std::uint64_t> writtenRevision_;
+  std::map<WindowId, int> previewListed_;  // previews written, and their slot for a stop
   bool echoAnswers_ = false;
   bool pictureWarningGiven_ = false;
 };

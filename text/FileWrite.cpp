@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/StopCleanup.h"
+
 namespace kavrel {
 
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
@@ -20,7 +22,14 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
   hidden += path.filename().string();
   hidden += ".XXXXXX";
   std::string temporary = (folder / hidden).string();
-  const int fd = mkstemp(temporary.data());
+  int fd = -1;
+  int listed = -1;
+  {
+    // Made and listed for removal on a stop, with no stop between the two.
+    const StopSignalsBlocked blocked;
+    fd = mkstemp(temporary.data());
+    if (fd >= 0) listed = RemoveOnStop(temporary.c_str());
+  }
   if (fd < 0) return std::strerror(errno);
   std::string failure;
   const char* data = content.data();
@@ -48,8 +57,9 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
   if (failure.empty() && std::rename(temporary.c_str(), path.c_str()) != 0) {
     failure = std::strerror(errno);
   }
+  if (!failure.empty()) ::unlink(temporary.c_str());
+  ForgetOnStop(listed);
   if (failure.empty()) return std::nullopt;
-  ::unlink(temporary.c_str());
   return failure;
 }
 

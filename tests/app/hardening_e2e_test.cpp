@@ -100,9 +100,8 @@ TEST(BadInput, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
   const std::string picture = "the picture KAVREL_COEFFICIENTS.svg ", in = folder.Path().string();
   EXPECT_EQ(run.err, "The answer \"" + TenMegabytes.substr(0, 1000) +
                          "...\" is not a number. Please type a number with the point \".\" as "
-                         "decimal separator.\nkavrel: warning: cannot write " +
-                         picture + "in " + in + "\nkavrel: the report was written, but " + picture +
-                         "could not be written in " + in + "\n");
+                         "decimal separator.\nkavrel: the report was written, but " +
+                         picture + "could not be written in " + in + "\n");
   EXPECT_EQ(folder.Read("KAVREL.OUT"), test::TestData("small_expected.OUT"));
   EXPECT_TRUE(fs::is_directory(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside"));
 }
