@@ -90,8 +90,8 @@ void CheckFinite(const CheckedTest& test, const std::string& when) {
 }  // namespace
 
 // Step 1: the data file read and checked, the runs sorted by speed, their coefficients.
-CheckedTest ReadAndCheckTest(const std::filesystem::path& folder) {
-  CheckedTest test{ReadTestData(folder / DataFileName, DataFileName), {}};
+CheckedTest ReadAndCheckTest(const Folder& folder) {
+  CheckedTest test{ReadTestData(folder, DataFileName), {}};
   TestData& data = test.data;
   CheckParticulars(data);
   if (!WaterProperties(data.T, test.Nue, test.Rho)) {
@@ -233,7 +233,7 @@ ReportData AnalysedTest::Report() const {
 }
 
 // Step 5: KAVREL.OUT, written whole or not at all, then the run table.
-void WriteReport(const std::filesystem::path& folder, const AnalysedTest& analysed) {
+void WriteReport(const Folder& folder, const AnalysedTest& analysed) {
   const CheckedTest& test = analysed.test;
   const RunCoefficients& runs = test.runs;
   // The smoothing dialogues refuse fits that are not finite; this is the last guard.
@@ -245,18 +245,22 @@ void WriteReport(const std::filesystem::path& folder, const AnalysedTest& analys
     }
   }
   const ReportData report = analysed.Report();
-  if (const auto failure = WriteFileAtomically(folder / ReportFileName, ReportText(report))) {
+  if (const auto failure = WriteFileAtomically(folder, ReportFileName, ReportText(report))) {
     throw WriteFault("cannot write the report " + std::string(ReportFileName) + " in " +
-                     folder.string() + ": " + *failure);
+                     folder.Path().string() + ": " + *failure);
   }
-  if (WriteFileAtomically(folder / RunTableFileName, RunTableText(report))) {
+  if (WriteFileAtomically(folder, RunTableFileName, RunTableText(report))) {
     throw WriteFault("the report was written, but the run table " + std::string(RunTableFileName) +
-                     " could not be written in " + folder.string());
+                     " could not be written in " + folder.Path().string());
   }
 }
 
-void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder) {
+void RunAnalysis(Toolkit& ui, const Folder& folder) {
   WriteReport(folder, AnalyseTest(ui, ReadAndCheckTest(folder)));
+}
+
+void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder) {
+  RunAnalysis(ui, Folder(folder));
 }
 
 }  // namespace kavrel

@@ -9,6 +9,7 @@
 #include "analysis/TestData.h"
 #include "munk/MunkFit.h"
 #include "text/Faults.h"
+#include "text/Folder.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {
@@ -49,7 +50,7 @@ struct AnalysedTest {
 
 // Reads KAVREL_BAS.DAT in `folder`, checks it, sorts the runs by speed and computes their
 // coefficients. Throws InputFault for a fault in the data.
-CheckedTest ReadAndCheckTest(const std::filesystem::path& folder);
+CheckedTest ReadAndCheckTest(const Folder& folder);
 
 // The dialogue through `ui`: the first screen, the temperature question and conversion, the
 // smoothing choice and its dialogue. Throws InputFault when the answers run out or a value
@@ -58,11 +59,12 @@ AnalysedTest AnalyseTest(Toolkit& ui, CheckedTest test);
 
 // Writes KAVREL.OUT, then the run table KAVREL.csv, into `folder`. Throws WriteFault when
 // either cannot be written (an earlier file stays as it was).
-void WriteReport(const std::filesystem::path& folder, const AnalysedTest& analysed);
+void WriteReport(const Folder& folder, const AnalysedTest& analysed);
 
 // The three together: reads KAVREL_BAS.DAT in `folder`, asks the temperature and smoothing
 // questions through `ui`, runs the chosen smoothing dialogue and writes KAVREL.OUT and
 // KAVREL.csv into `folder`.
+void RunAnalysis(Toolkit& ui, const Folder& folder);
 void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder);
 
 }  // namespace kavrel

@@ -142,8 +142,8 @@ TestData ReadTestData(std::istream& in, const std::string& name) {
   return data;
 }
 
-TestData ReadTestData(const std::filesystem::path& path, const std::string& name) {
-  InputFile file(path, name, "data file");
+TestData ReadTestData(const Folder& folder, const std::string& name) {
+  InputFile file(folder, name, "data file");
   return ReadTestData(file.Stream(), name);
 }
 

@@ -2,11 +2,12 @@
 // temperature, and the ordering of the runs by speed.
 #pragma once
 
-#include <filesystem>
 #include <istream>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "text/Folder.h"
 
 namespace kavrel {
 
@@ -31,7 +32,8 @@ inline constexpr int MaxRunLines = 100;
 // is not a number, a number line with the wrong count of numbers, a line too long for
 // a number line, or no terminator within the first 100 run lines.
 TestData ReadTestData(std::istream& in, const std::string& name);
-TestData ReadTestData(const std::filesystem::path& path, const std::string& name);
+// The data file `name` in `folder`.
+TestData ReadTestData(const Folder& folder, const std::string& name);
 
 // Puts the runs in ascending order of speed by an exchange sort that carries the
 // resistance (and, when given, the file line) along with its speed. Runs already in

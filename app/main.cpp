@@ -95,11 +95,11 @@ int Fail(int status, const std::string& message, kavrel::Toolkit* desktop) {
   return status;
 }
 
-void WritePicture(const kavrel::DisplayWindow& window, const std::filesystem::path& folder) {
+void WritePicture(const kavrel::DisplayWindow& window, const kavrel::Folder& folder) {
   const std::string name = kavrel::SvgFileName(window.Id());
-  if (!kavrel::WriteSvgFile(window, folder / name)) {
+  if (!kavrel::WriteSvgFile(window, folder, name)) {
     throw kavrel::WriteFault("the report was written, but the picture " + name +
-                             " could not be written in " + folder.string());
+                             " could not be written in " + folder.Path().string());
   }
 }
 
@@ -107,7 +107,7 @@ void WritePicture(const kavrel::DisplayWindow& window, const std::filesystem::pa
 // question, the dialogue, the full-scale prediction made before anything is written, then the
 // report, its run table, the pictures and the prediction's files. Returns the prediction's
 // summary, empty without a ship file.
-std::string Analyse(kavrel::Toolkit& ui, const std::filesystem::path& folder) {
+std::string Analyse(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
   using namespace kavrel;
   CheckedTest test = ReadAndCheckTest(folder);
   const std::optional<ShipParticulars> ship = ReadShipStage(folder, test.runs.Fn);
@@ -191,7 +191,8 @@ int main(int argc, char** argv) {
   kavrel::Toolkit* box = desktop ? ui.get() : nullptr;
 
   try {
-    const std::string summary = Analyse(*ui, folder);
+    const kavrel::Folder working(folder);
+    const std::string summary = Analyse(*ui, working);
     if (desktop && !summary.empty()) {
       // Until the desktop has a closing message, the summary stands on the text window.
       kavrel::DisplayWindow& screen = kavrel::ClearedTextWindow(*ui);
@@ -204,8 +205,8 @@ int main(int argc, char** argv) {
     }
     ui->Finish();
     if (!desktop) {
-      std::cout << "\nThe report is written to " << (folder / kavrel::ReportFileName).string()
-                << "\n";
+      std::cout << "\nThe report is written to "
+                << (working.CurrentPath() / kavrel::ReportFileName).string() << "\n";
       if (!summary.empty()) std::cout << "\n" << summary;
     }
     if (!std::cout.flush()) {

@@ -237,6 +237,11 @@ std::string SvgPreviewFileName(WindowId id) {
   return name;
 }
 
+bool WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
+                  Durability durability) {
+  return !WriteFileAtomically(folder, name, SvgPicture(window), durability);
+}
+
 bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,
                   Durability durability) {
   // A reader (a browser tab on the file) sees either the old picture or the new one whole.

@@ -25,6 +25,8 @@ std::string SvgPreviewFileName(WindowId id);
 
 // Writes the picture to a temporary file in the same folder and renames it into place.
 // Returns false, leaving an earlier file as it was, when the write fails.
+bool WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
+                  Durability durability = Durability::Durable);
 bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,
                   Durability durability = Durability::Durable);
 

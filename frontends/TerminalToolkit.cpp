@@ -1,6 +1,9 @@
 // The terminal front end of the window-and-question interface.
 #include "frontends/TerminalToolkit.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <istream>
 #include <ostream>
 #include <string>
@@ -19,12 +22,18 @@ TerminalToolkit::TerminalToolkit(std::istream& in, std::ostream& out, std::ostre
       out_(out),
       err_(err),
       pictureFolder_(std::move(pictureFolder)),
-      echoAnswers_(echoAnswers) {}
+      echoAnswers_(echoAnswers) {
+  if (pictureFolder_.empty()) return;
+  try {
+    pictures_ = std::make_unique<Folder>(pictureFolder_);
+  } catch (const InputFault&) {
+    // No previews then; the first question says so.
+  }
+}
 
 TerminalToolkit::~TerminalToolkit() {
   for (const auto& [id, slot] : previewListed_) {
-    std::error_code ignored;
-    std::filesystem::remove(pictureFolder_ / SvgPreviewFileName(id), ignored);
+    ::unlinkat(pictures_->Descriptor(), SvgPreviewFileName(id).c_str(), 0);
     ForgetOnStop(slot);
   }
 }
@@ -84,10 +93,10 @@ void TerminalToolkit::WritePictures() {
     auto& written = writtenRevision_[id];
     if (written == window.Revision()) continue;
     // A preview for the engineer's browser: the final pictures are written durably at the end.
-    if (WriteSvgFile(window, pictureFolder_ / name, Durability::Preview)) {
+    if (pictures_ && WriteSvgFile(window, *pictures_, name, Durability::Preview)) {
       written = window.Revision();
       if (!previewListed_.contains(id)) {
-        previewListed_[id] = RemoveOnStop((pictureFolder_ / name).c_str());
+        previewListed_[id] = RemoveOnStop(pictures_->Descriptor(), name.c_str());
       }
     } else if (!pictureWarningGiven_) {
       err_ << "kavrel: warning: cannot write the preview " << name << " in "

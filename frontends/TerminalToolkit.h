@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <string>
 
+#include "text/Folder.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {
@@ -46,6 +48,7 @@ class TerminalToolkit : public Toolkit {
   std::ostream& out_;
   std::ostream& err_;
   std::filesystem::path pictureFolder_;
+  std::unique_ptr<Folder> pictures_;  // the picture folder held open, null for none
   std::map<WindowId, std::uint64_t> writtenRevision_;
   std::map<WindowId, int> previewListed_;  // previews written, and their slot for a stop
   bool echoAnswers_ = false;

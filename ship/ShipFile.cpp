@@ -177,8 +177,8 @@ ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
   return ship;
 }
 
-ShipParticulars ReadShipFile(const std::filesystem::path& path, const std::string& name) {
-  InputFile file(path, name, "ship file");
+ShipParticulars ReadShipFile(const Folder& folder, const std::string& name) {
+  InputFile file(folder, name, "ship file");
   return ReadShipFile(file.Stream(), name);
 }
 

@@ -1,6 +1,11 @@
 // The full-scale prediction stage: reading, predicting and writing, each failure named.
 #include "ship/ShipStage.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include <string>
 
 #include "ship/ShipReport.h"
@@ -9,13 +14,14 @@
 
 namespace kavrel {
 
-std::optional<ShipParticulars> ReadShipStage(const std::filesystem::path& folder,
-                                             std::span<const double> Fn) {
-  const std::filesystem::path path = folder / ShipFileName;
-  std::error_code error;
+std::optional<ShipParticulars> ReadShipStage(const Folder& folder, std::span<const double> Fn) {
   // A link that leads nowhere is a ship file that cannot be opened, not a missing one.
-  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return std::nullopt;
-  ShipParticulars ship = ReadShipFile(path, ShipFileName);
+  struct stat status {};
+  if (::fstatat(folder.Descriptor(), ShipFileName, &status, AT_SYMLINK_NOFOLLOW) != 0 &&
+      errno == ENOENT) {
+    return std::nullopt;
+  }
+  ShipParticulars ship = ReadShipFile(folder, ShipFileName);
   CheckFormFactorSource(ship, Fn, ShipFileName);
   return ship;
 }
@@ -37,13 +43,13 @@ ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& mo
   return std::move(*prediction);
 }
 
-void WriteShipStage(const std::filesystem::path& folder, const ShipPrediction& prediction) {
+void WriteShipStage(const Folder& folder, const ShipPrediction& prediction) {
   for (const auto& [name, text] : {std::pair{ShipReportFileName, ShipReportText(prediction)},
                                    std::pair{ShipCsvFileName, ShipCsvText(prediction)}}) {
-    if (const auto failure = WriteFileAtomically(folder / name, text)) {
+    if (const auto failure = WriteFileAtomically(folder, name, text)) {
       throw WriteFault("the report was written, but the full-scale prediction " +
-                       std::string(name) + " could not be written in " + folder.string() + ": " +
-                       *failure);
+                       std::string(name) + " could not be written in " + folder.Path().string() +
+                       ": " + *failure);
     }
   }
 }

@@ -3,7 +3,6 @@
 // report.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <span>
 
@@ -14,14 +13,13 @@ namespace kavrel {
 
 // The particulars of KAVREL_SHIP.DAT in `folder`, checked against the runs' Froude numbers
 // (whether they can give (1+k)); nothing when the folder holds no ship file. Throws InputFault.
-std::optional<ShipParticulars> ReadShipStage(const std::filesystem::path& folder,
-                                             std::span<const double> Fn);
+std::optional<ShipParticulars> ReadShipStage(const Folder& folder, std::span<const double> Fn);
 
 // The prediction from the analysed runs. Throws InputFault, naming the ship file, when (1+k)
 // cannot be found or a number does not come out finite.
 ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model);
 
 // Writes KAVREL_SHIP.OUT and KAVREL_SHIP.csv into `folder`. Throws WriteFault.
-void WriteShipStage(const std::filesystem::path& folder, const ShipPrediction& prediction);
+void WriteShipStage(const Folder& folder, const ShipPrediction& prediction);
 
 }  // namespace kavrel

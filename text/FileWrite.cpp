@@ -7,29 +7,42 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 #include "text/StopCleanup.h"
 
 namespace kavrel {
 
-std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
-                                               std::string_view content, Durability durability) {
-  const std::filesystem::path folder =
-      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  // A hidden name beside the file; built by appending (GCC 12 gives a false -Wrestrict
-  // warning on the chained concatenation in optimised builds).
-  std::string hidden = ".";
-  hidden += path.filename().string();
-  hidden += ".XXXXXX";
-  std::string temporary = (folder / hidden).string();
-  int fd = -1;
-  int listed = -1;
-  {
-    // Made and listed for removal on a stop, with no stop between the two.
+namespace {
+
+// Creates a new hidden file ".<name>.XXXXXX" beside `name`, as mkstemp would; its name is
+// left in `temporary`. Listed for removal on a stop, with no stop between making and listing.
+int CreateTemporary(int folder, const std::string& name, std::string& temporary, int& listed) {
+  static constexpr char Letters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = ".";
+    temporary += name;
+    temporary += '.';
+    for (int i = 0; i < 6; ++i) temporary += Letters[random() % (sizeof Letters - 1)];
     const StopSignalsBlocked blocked;
-    fd = mkstemp(temporary.data());
-    if (fd >= 0) listed = RemoveOnStop(temporary.c_str());
+    const int fd =
+        ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      listed = RemoveOnStop(folder, temporary.c_str());
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
   }
+  return -1;
+}
+
+std::optional<std::string> WriteAt(int dir, const std::string& name, std::string_view content,
+                                   Durability durability) {
+  std::string temporary;
+  int listed = -1;
+  const int fd = CreateTemporary(dir, name, temporary, listed);
   if (fd < 0) return std::strerror(errno);
   std::string failure;
   const char* data = content.data();
@@ -44,7 +57,7 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
       left -= static_cast<std::size_t>(written);
     }
   }
-  // The file is readable like any file the user makes (mkstemp gives 0600).
+  // The file is readable like any file the user makes (the temporary file has 0600).
   if (failure.empty()) {
     const mode_t mask = umask(0);
     umask(mask);
@@ -54,12 +67,30 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
     failure = std::strerror(errno);
   }
   if (::close(fd) != 0 && failure.empty()) failure = std::strerror(errno);
-  if (failure.empty() && std::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (failure.empty() && ::renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
     failure = std::strerror(errno);
   }
-  if (!failure.empty()) ::unlink(temporary.c_str());
+  if (!failure.empty()) ::unlinkat(dir, temporary.c_str(), 0);
   ForgetOnStop(listed);
   if (failure.empty()) return std::nullopt;
+  return failure;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteFileAtomically(const Folder& folder, const std::string& name,
+                                               std::string_view content, Durability durability) {
+  return WriteAt(folder.Descriptor(), name, content, durability);
+}
+
+std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
+                                               std::string_view content, Durability durability) {
+  const std::filesystem::path parent =
+      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const int dir = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir < 0) return std::strerror(errno);
+  auto failure = WriteAt(dir, path.filename().string(), content, durability);
+  ::close(dir);
   return failure;
 }
 

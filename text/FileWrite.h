@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/Folder.h"
+
 namespace kavrel {
 
 // How much a write promises: a durable file is flushed to the disk before it replaces
@@ -15,8 +17,14 @@ namespace kavrel {
 // the analysis).
 enum class Durability { Durable, Preview };
 
-// Returns nothing on success, otherwise why the write failed; the file at `path` is then
-// as it was before.
+// Writes the file `name` in `folder`. Returns nothing on success, otherwise why the write
+// failed; the file is then as it was before. The temporary file is removed if the program is
+// stopped by a signal meanwhile.
+std::optional<std::string> WriteFileAtomically(const Folder& folder, const std::string& name,
+                                               std::string_view content,
+                                               Durability durability = Durability::Durable);
+
+// The same for the file at `path`, its folder opened for the write.
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
                                                std::string_view content,
                                                Durability durability = Durability::Durable);

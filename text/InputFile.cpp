@@ -25,11 +25,10 @@ const char* KindOf(mode_t mode) {
 
 }  // namespace
 
-InputFile::InputFile(const std::filesystem::path& path, const std::string& name,
-                     const std::string& kind)
+InputFile::InputFile(const Folder& folder, const std::string& name, const std::string& kind)
     : stream_(nullptr) {
   // Non-blocking, so that opening a named pipe returns at once; a regular file ignores it.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  fd_ = ::openat(folder.Descriptor(), name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) {
     const int error = errno;
     const std::string why = error == ENOENT   ? "no such file in this folder"

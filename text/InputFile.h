@@ -3,20 +3,21 @@
 // file, and the file is read through a small buffer in bounded memory.
 #pragma once
 
-#include <filesystem>
 #include <istream>
 #include <memory>
 #include <streambuf>
 #include <string>
 
+#include "text/Folder.h"
+
 namespace kavrel {
 
 class InputFile {
  public:
-  // Opens `path`. `name` is how messages call the file, `kind` what it is ("data file").
-  // Throws InputFault when it does not exist, cannot be opened, or is not a regular file
-  // (a folder, a named pipe, a device, a socket, a symbolic link loop: each named).
-  InputFile(const std::filesystem::path& path, const std::string& name, const std::string& kind);
+  // Opens the file `name` in `folder`; `kind` is what it is ("data file"). Throws InputFault,
+  // naming the file, when it does not exist, cannot be opened, or is not a regular file (a
+  // folder, a named pipe, a device, a socket, a symbolic link loop: each named).
+  InputFile(const Folder& folder, const std::string& name, const std::string& kind);
   ~InputFile();
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;

@@ -1,6 +1,7 @@
 // The fixed list of files to remove on a stop, shared with the signal handler.
 #include "text/StopCleanup.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -14,8 +15,9 @@ namespace {
 
 struct Slot {
   std::atomic<bool> taken{false};   // owned by a writer
-  std::atomic<bool> listed{false};  // the path is complete and to be removed
-  char path[PATH_MAX] = {};
+  std::atomic<bool> listed{false};  // the name is complete and to be removed
+  int folder = -1;
+  char name[NAME_MAX + 1] = {};
 };
 
 std::array<Slot, 16> slots;
@@ -40,13 +42,14 @@ StopSignalsBlocked::~StopSignalsBlocked() {
   pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
-int RemoveOnStop(const char* path) {
-  const std::size_t length = std::strlen(path);
-  if (length >= PATH_MAX) return -1;
+int RemoveOnStop(int folder, const char* name) {
+  const std::size_t length = std::strlen(name);
+  if (length > NAME_MAX) return -1;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     bool expected = false;
     if (!slots[i].taken.compare_exchange_strong(expected, true)) continue;
-    std::memcpy(slots[i].path, path, length + 1);
+    slots[i].folder = folder;
+    std::memcpy(slots[i].name, name, length + 1);
     slots[i].listed.store(true, std::memory_order_release);
     return static_cast<int>(i);
   }
@@ -62,7 +65,7 @@ void ForgetOnStop(int slot) {
 
 void RemoveListedFiles() {
   for (auto& slot : slots) {
-    if (slot.listed.load(std::memory_order_acquire)) ::unlink(slot.path);
+    if (slot.listed.load(std::memory_order_acquire)) ::unlinkat(slot.folder, slot.name, 0);
   }
 }
 

@@ -20,9 +20,10 @@ class StopSignalsBlocked {
   sigset_t previous_;
 };
 
-// Lists `path` for removal on a stop; returns the slot to pass to ForgetOnStop, or -1 when the
-// list is full or the path too long (the file is then not removed on a stop).
-int RemoveOnStop(const char* path);
+// Lists the file `name` in the open folder `folder` for removal on a stop; returns the slot to
+// pass to ForgetOnStop, or -1 when the list is full or the name too long (the file is then not
+// removed on a stop).
+int RemoveOnStop(int folder, const char* name);
 void ForgetOnStop(int slot);
 
 // For the signal handler: removes every listed file. Async-signal-safe.
