@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/munk/MunkTestData.h"
+#include "tests/support/MunkTestData.h"
 #include "tests/support/TempFolder.h"
 
 namespace kavrel {

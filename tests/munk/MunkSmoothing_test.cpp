@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/munk/MunkTestData.h"
+#include "tests/support/MunkTestData.h"
 #include "tests/support/ScriptedToolkit.h"
 
 namespace kavrel {
