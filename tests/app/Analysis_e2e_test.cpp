@@ -75,62 +75,59 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
   std::string binary;  // 20 lines of every byte (the line ends as x), NUL first
   for (int i = 0, b = 0; i < 20 * 257; b = ++i % 257)
     binary += b == 256 ? '\n' : b == '\n' || b == '\r' ? 'x' : static_cast<char>(b);
-  const std::string tenMegabytes(std::size_t{10} << 20, '1');
-  const std::string notFinite = " of the run on this line is not a finite number";
-  const std::string outOfRange = "; its numbers are out of any sensible range\n";
+  const std::string tenMegabytes(std::size_t{10} << 20, '1'), Dat = "KAVREL_BAS.DAT";
+  const std::string notFinite =
+      " of the run on this line is not a finite number; its numbers are out of any sensible "
+      "range\n";
+  const std::string converted =
+      " of the run on this line is not a finite number after the temperature conversion; its "
+      "numbers are out of any sensible range\n";
   const struct {
     std::string data;  // the data file; empty: none; "/": a folder of that name
-    std::string input;
-    int status;
-    std::string says;                      // a line of standard error, @ standing for the folder
+    std::string says;  // a line of standard error after "kavrel: ", @ standing for the folder
+    int status = 1;
+    std::string input = "";
     std::string command = "@ --terminal";  // empty: skipped, as are the cases after it
     const char* locked = nullptr;  // "": the folder, made read-only; a file, made unreadable
   } cases[] = {
-      {"", "", 1, "KAVREL_BAS.DAT: cannot open the data file (no such file in this folder)\n"},
-      {"/", "", 1, "KAVREL_BAS.DAT: cannot read the data file: it is a folder\n"},
-      {binary, "", 1, "KAVREL_BAS.DAT:10: \"?????????\" is not a number\n"},
+      {"", Dat + ": cannot open the data file (no such file in this folder)\n"},
+      {"/", Dat + ": cannot read the data file: it is a folder\n"},
+      {binary, Dat + ":10: \"?????????\" is not a number\n"},
       // A 10 MB heading line is skipped like any other; a 10 MB number line is refused.
-      {std::string(10 << 20, 'x') + "\n\n\n\n\n\n\n\nh\n" + tenMegabytes + " 1\n0 0\n", "", 1,
-       "KAVREL_BAS.DAT:10: the line is too long for a number line (more than 1000 characters)\n"},
-      {DataFile("1 2\n0.5 0\n"), "", 1,
-       "KAVREL_BAS.DAT:11: run 2: the speed must be positive, found 0 m/s\n"},
-      {DataFile("1 2\n", "-4 5"), "", 1,
-       "KAVREL_BAS.DAT:14: the wetted surface Sw must be positive, found -4\n"},
-      {DataFile("1 2\n", "4 0"), "", 1,
-       "KAVREL_BAS.DAT:14: the water-line length Lwl must be positive, found 0\n"},
-      {DataFile("1 2\n", "4 5", "35"), "", 1,
-       "KAVREL_BAS.DAT:16: the water temperature 35 degrees lies outside the water tables (0 to "
-       "30 degrees)\n"},
+      {std::string(10 << 20, 'x') + "\n\n\n\n\n\n\n\nh\n" + tenMegabytes + " 1\n0 0\n",
+       Dat + ":10: the line is too long for a number line (more than 1000 characters)\n"},
+      {DataFile("1 2\n0.5 0\n"), Dat + ":11: run 2: the speed must be positive, found 0 m/s\n"},
+      {DataFile("1 2\n", "-4 5"), Dat + ":14: the wetted surface Sw must be positive, found -4\n"},
+      {DataFile("1 2\n", "4 0"),
+       Dat + ":14: the water-line length Lwl must be positive, found 0\n"},
+      {DataFile("1 2\n", "4 5", "35"),
+       Dat + ":16: the water temperature 35 degrees lies outside the water tables (0 to "
+             "30 degrees)\n"},
       // Rnm = 0.01 m/s * 0.01 m / 1.13902e-6 m2/s = 87.79477 at 15 degrees.
-      {DataFile("1 2\n0.01 0.01\n", "4 0.01"), "", 1,
-       "KAVREL_BAS.DAT:11: run 2: the Reynolds number 87.7947"},
+      {DataFile("1 2\n0.01 0.01\n", "4 0.01"), Dat + ":11: run 2: the Reynolds number 87.7947"},
       // At 15 degrees (Rho 999.0 kg/m3, Nue 1.139e-6 m2/s), with Sw 4 m2:
       //   Rtm 1e303 kg at 0.001 m/s: Ctm = 1e303 * 9.80665 / (0.5 * 999 * 4 * 1e-6) = 4.9e306,
       //     finite, but 1000 * Ctm = 4.9e309 is beyond the largest double (1.8e308);
       //   Rtm 1e306 kg: Ctm itself is 4.9e309;  Vm 1e303 m/s: Rnm = 4.4e309.
-      {DataFile("1e303 0.001\n"), "", 1,
-       "KAVREL_BAS.DAT:10: the total resistance coefficient Ctm" + notFinite + outOfRange},
-      {DataFile("1e306 0.001\n"), "", 1,
-       "KAVREL_BAS.DAT:10: the total resistance coefficient Ctm" + notFinite + outOfRange},
-      {DataFile("1 1e303\n"), "", 1,
-       "KAVREL_BAS.DAT:10: the Reynolds number Rnm" + notFinite + outOfRange},
+      {DataFile("1e303 0.001\n"), Dat + ":10: the total resistance coefficient Ctm" + notFinite},
+      {DataFile("1e306 0.001\n"), Dat + ":10: the total resistance coefficient Ctm" + notFinite},
+      {DataFile("1 1e303\n"), Dat + ":10: the Reynolds number Rnm" + notFinite},
       // Converted from 30 degrees (Rho 995.6, Nue 0.80091e-6) to 4 (Rho 999.9, Nue 1.56557e-6);
       // Rtm 1.8e307 kg at 1 m/s, Sw 3e305 m2, Lwl 0.00017 m. At 30 degrees Rnm = 212.26,
       // Cfm = 0.075 / (log10 Rnm - 2)^2 = 0.7020, Ctm = Rtm g / (0.5 Rho Sw Vm^2) = 1.1820: all
-      // finite, also times 1000. At 4 degrees Rnm' = 108.59 (above 100, so 4 is accepted),
-      // Cfm' = 58.596, Ctm' = Ctm + Cfm' - Cfm = 59.076, and Rtm' = 0.5 Rho' Sw Vm^2 Ctm' / g =
-      // 9.0e308, beyond the largest double.
-      {DataFile("1.8e307 1\n", "3e305 0.00017", "30"), "Y\n4\n", 1,
-       "KAVREL_BAS.DAT:10: the resistance Rtm" + notFinite + " after the temperature conversion" +
-           outOfRange},
-      {DataFile("1 2\n"), "N\n", 1,
-       "end of input while waiting for an answer to \"smoothing type entry\"\n"},
-      {Small, "N\n" + Measured, 3, "cannot write the report KAVREL.OUT in @: File too large\n",
+      // finite, also times 1000 (Rtm g = 1.765e308 too). At 4 degrees Rnm' = 108.59 (above 100,
+      // so 4 is accepted), Cfm' = 58.596, Ctm' = Ctm + Cfm' - Cfm = 59.076, and
+      // Rtm' = 0.5 Rho' Sw Vm^2 Ctm' / g = 9.0e308, beyond the largest double.
+      {DataFile("1.8e307 1\n", "3e305 0.00017", "30"), Dat + ":10: the resistance Rtm" + converted,
+       1, "Y\n4\n"},
+      {DataFile("1 2\n"), "end of input while waiting for an answer to \"smoothing type entry\"\n",
+       1, "N\n"},
+      {Small, "cannot write the report KAVREL.OUT in @: File too large\n", 3, "N\n" + Measured,
        "(trap '' XFSZ; ulimit -f 0; exec @ --terminal)"},
-      {Small, "N\n" + Measured, 3, "cannot write the report KAVREL.OUT in @: Permission denied\n",
+      {Small, "cannot write the report KAVREL.OUT in @: Permission denied\n", 3, "N\n" + Measured,
        unprivileged, ""},
-      {Small, "", 1, "KAVREL_BAS.DAT: cannot open the data file (permission denied)\n",
-       unprivileged, "KAVREL_BAS.DAT"},
+      {Small, Dat + ": cannot open the data file (permission denied)\n", 1, "", unprivileged,
+       "KAVREL_BAS.DAT"},
   };
   const std::string earlier = "an earlier report or picture\r\n";
   for (const auto& c : cases) {

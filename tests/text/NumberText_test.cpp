@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "text/NumberText.h"
 
@@ -49,11 +50,9 @@ TEST(FormatFixed, PointStandsAtAFixedColumnAndOverflowIsMarked) {
 }
 
 TEST(FormatInteger, TruncatesAndRightJustifies) {
-  EXPECT_EQ(FormatInteger(7, 4), "   7");
-  EXPECT_EQ(FormatInteger(12345, 4), "12345");
-  EXPECT_EQ(FormatInteger(2.9, 3), "  2");
-  EXPECT_EQ(FormatInteger(-2.9, 3), " -2");
-  EXPECT_EQ(FormatInteger(-0.5, 2), " 0");
+  EXPECT_EQ(std::vector({FormatInteger(7, 4), FormatInteger(12345, 4), FormatInteger(2.9, 3),
+                         FormatInteger(-2.9, 3), FormatInteger(-0.5, 2)}),
+            std::vector<std::string>({"   7", "12345", "  2", " -2", " 0"}));
 }
 
 TEST(Log10, IsTheDecimalLogarithm) {
