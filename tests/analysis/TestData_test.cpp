@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <tuple>
 
@@ -94,8 +95,8 @@ TEST(SortRuns, OrdersBySpeedCarryingTheResistanceAndTheLine) {
   for (Case c : cases) {
     // Each run's line is ten times its resistance, so that the lines must follow the runs.
     const auto tenfold = [](const std::vector<double>& Rtm) {
-      std::vector<int> lines;
-      for (double R : Rtm) lines.push_back(static_cast<int>(R * 10));
+      std::vector<int> lines(Rtm.size());
+      std::transform(Rtm.begin(), Rtm.end(), lines.begin(), [](double R) { return int(R * 10); });
       return lines;
     };
     std::vector<int> lines = tenfold(c.Rtm);

@@ -37,8 +37,8 @@ TEST(Executable, WritesTheReportsWorkedOutByHand) {
   const struct {
     std::string input;
     const char* report;
-    std::string shown;     // on standard output
-    std::string err = "";  // the whole of standard error
+    std::string shown;  // on standard output
+    std::string err{};  // the whole of standard error
   } cases[] = {
       {"N\n" + Measured, "small_expected.OUT",
        " The water temperature during the resistance tests is 15.00 degrees\n"},
@@ -86,7 +86,7 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
     std::string data;  // the data file; empty: none; "/": a folder of that name
     std::string says;  // a line of standard error after "kavrel: ", @ standing for the folder
     int status = 1;
-    std::string input = "";
+    std::string input{};
     std::string command = "@ --terminal";  // empty: skipped, as are the cases after it
     const char* locked = nullptr;  // "": the folder, made read-only; a file, made unreadable
   } cases[] = {

@@ -81,6 +81,7 @@ TEST(PolynomialSmoothing, PrintsTheFormFactorOfTheSmoothedData) {
   // so (1+k) = 1.15.
   const std::vector<double> Fn{0.12, 0.15, 0.18}, Cfm{3.5, 3.4, 3.3};
   std::vector<double> Ctm;
+  Ctm.reserve(Fn.size());
   for (int i = 0; i < 3; ++i) Ctm.push_back(1.15 * Cfm[i] + 500 * std::pow(Fn[i], 4));
   std::vector<double> CtmS = Ctm;
   test::ScriptedToolkit ui({"", "", "3", "", ""});
