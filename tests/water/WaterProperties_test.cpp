@@ -83,7 +83,7 @@ TEST(Interpolate, WorkedValues) {
 TEST(WaterProperties, TableRowsAndWorkedValues) {
   // Nue is given x 10^6 as in the table. An interior table row holds only to a relative 1e-7,
   // as the spline meets it only approximately.
-  const double InteriorRow = 1e-7, Unchecked = std::numeric_limits<double>::infinity();
+  constexpr double InteriorRow = 1e-7, Unchecked = std::numeric_limits<double>::infinity();
   const struct {
     double T, NueE6, NueTolerance, Rho, RhoTolerance;
   } cases[] = {
