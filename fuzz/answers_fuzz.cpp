@@ -6,41 +6,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz/Require.h"
+#include "tests/support/ScriptedToolkit.h"
 #include "text/Answers.h"
 #include "text/Faults.h"
-#include "ui/Toolkit.h"
+#include "ui/Ask.h"
 
 namespace {
 
 using kavrel::fuzzing::Require;
-
-// Answers from a list; the end of the list ends the analysis, as at the end of input.
-class ListToolkit : public kavrel::Toolkit {
- public:
-  explicit ListToolkit(std::deque<std::string> answers) : answers_(std::move(answers)) {}
-  std::string Ask(const kavrel::Question& question) override {
-    ++asked;
-    if (answers_.empty()) throw kavrel::InputFault("end of input");
-    last = answers_.front();
-    answers_.pop_front();
-    return last.empty() ? question.defaultText : last;
-  }
-  void Message(const std::string& text) override {
-    ++messages;
-    Require(!text.empty(), "a message without text");
-  }
-  int asked = 0;
-  int messages = 0;
-  std::string last;
-
- private:
-  std::deque<std::string> answers_;
-};
 
 // strtod's reading of a text of digits, points, signs and exponents, which is all that
 // ParseNumber takes apart from surrounding blanks.
@@ -90,8 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
       return 0;
     }
     default: {
-      // The rest of the input, one answer a line.
-      std::deque<std::string> answers;
+      // The rest of the input, one answer a line; the end of the list ends the analysis, as
+      // at the end of input.
+      std::vector<std::string> answers;
       std::size_t start = 0;
       while (start <= text.size() && answers.size() < 64) {
         const auto end = text.find('\n', start);
@@ -99,28 +78,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         answers.emplace_back(text.substr(start, stop - start));
         start = stop + 1;
       }
-      const std::size_t count = answers.size();
-      ListToolkit ui(std::move(answers));
+      kavrel::test::ScriptedToolkit ui(answers);
       const kavrel::Question question{"prompt", "title", "7"};
+      // The answer to the last question asked: as listed, or the default for an empty one.
+      const auto accepted = [&]() -> std::string {
+        const std::string& last = answers.at(ui.questions.size() - 1);
+        return last.empty() ? question.defaultText : last;
+      };
       try {
         if (bytes[0] % 3 == 1) {
           const std::int16_t value = kavrel::AskWhole16(ui, question);
-          const std::string& answer = ui.last.empty() ? question.defaultText : ui.last;
-          Require(kavrel::ParseWhole16(answer) == value,
+          Require(kavrel::ParseWhole16(accepted()) == value,
                   "the value is not that of the accepted answer");
         } else {
           const double value = kavrel::AskNumber(ui, question);
           Require(std::isfinite(value), "a non-finite number accepted");
-          const std::string& answer = ui.last.empty() ? question.defaultText : ui.last;
-          Require(kavrel::ParseNumber(answer) == value,
+          Require(kavrel::ParseNumber(accepted()) == value,
                   "the value is not that of the accepted answer");
         }
         // Every refused answer got one message, and was asked again.
-        Require(ui.messages == ui.asked - 1, "a refused answer without exactly one message");
+        Require(ui.messages.size() + 1 == ui.questions.size(),
+                "a refused answer without exactly one message");
       } catch (const kavrel::InputFault&) {
-        Require(static_cast<std::size_t>(ui.asked) == count + 1 && ui.messages == ui.asked - 1,
+        Require(ui.questions.size() == answers.size() + 1 && ui.messages.size() == answers.size(),
                 "the answers did not run out one by one");
       }
+      for (const std::string& message : ui.messages)
+        Require(!message.empty(), "a message without text");
       return 0;
     }
   }

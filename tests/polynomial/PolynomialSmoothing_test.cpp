@@ -1,50 +1,93 @@
-// The polynomial smoothing dialogue on the scripted front end: its questions and the printed
-// form factor. Whole dialogues run end to end in tests/app.
+// The polynomial smoothing: the orthogonal-polynomial least-squares fit against hand-worked and
+// exact rational values, and the form factor the dialogue prints. Whole dialogues run end to end
+// in tests/app.
 #include "polynomial/PolynomialSmoothing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <string>
-#include <tuple>
 #include <vector>
 
+#include "polynomial/PolynomialFit.h"
 #include "tests/support/ScriptedToolkit.h"
 
 namespace kavrel {
 namespace {
 
-using test::ScriptedToolkit;
+// Values of order 1 to 60 computed in a few dozen operations: rounding stays far below this.
+constexpr double Rounding = 1e-9;
 
-TEST(PolynomialSmoothing, AsksItsQuestionsAndPrintsTheFormFactorOfTheSmoothedData) {
+// Weighted least squares with half weight at both ends, worked out by hand or in exact
+// rational arithmetic through the normal equations.
+TEST(PolynomialFit, GivesTheWeightedLeastSquaresValues) {
+  std::vector<double> X100, Y100;  // 100 points on a parabola: no 40-point limit
+  for (int i = 0; i < 100; ++i) X100.push_back(0.1 + 0.003 * i);
+  for (double x : X100) Y100.push_back(3 - 20 * x + 60 * x * x);
+  const struct {
+    std::vector<double> X, Y;
+    int Order;
+    std::vector<double> expected;
+  } cases[]{
+      {{0.1, 0.7, 2.0, 2.5}, {1, 2, 3, 10}, 1, {3.5, 3.5, 3.5, 3.5}},  // weighted mean, not 4
+      {{0, 1, 2, 3}, {0, 0, 0, 3}, 2, {-8.0 / 11, 1.0 / 11, 10.0 / 11, 19.0 / 11}},
+      {{0, 1, 2, 3}, {0, 0, 0, 3}, 3, {3.0 / 11, -4.5 / 11, 4.5 / 11, 30.0 / 11}},
+      {{0, 1, 2, 3}, {0, 0, 0, 3}, 4, {0, 0, 0, 3}},  // Order = M reproduces the points
+      {{1, 2, 3, 4, 5}, {1, 4, 9, 16, 25}, 3, {1, 4, 9, 16, 25}},  // degree Order - 1
+      {{0.3}, {4.2}, 1, {4.2}},
+      {X100, Y100, 3, Y100},
+  };
+  for (const auto& c : cases) {
+    std::vector<double> Y = c.Y;
+    ASSERT_TRUE(PolynomialFit(c.X, Y, c.Order)) << c.Order;
+    for (std::size_t i = 0; i < Y.size(); ++i) EXPECT_NEAR(Y[i], c.expected[i], Rounding) << i;
+  }
+}
+
+TEST(PolynomialFit, RefusesWhatItCannotFitAndLeavesYAlone) {
+  const struct {
+    std::vector<double> X, Y;
+    int Order;
+  } cases[]{
+      {{}, {}, 1},                                // no points
+      {{1, 2, 3}, {1, 2, 3}, 0},                  // Order < 1
+      {{1, 1, 2, 2}, {1, 2, 3, 4}, 3},            // a zero square sum: two distinct abscissae
+      {{1, 2, 3}, {1, 2}, 1},                     // sizes differ
+      {{1, 2, 3}, {1e308, 1.5e308, 1.7e308}, 1},  // the weighted sum overflows
+      {{0, 1e200, 2e200}, {1, 2, 3}, 3},          // a square sum overflows
+      {{1, NAN, 3}, {1, 2, 3}, 1},
+  };
+  for (const auto& c : cases) {
+    std::vector<double> Y = c.Y;
+    EXPECT_FALSE(PolynomialFit(c.X, Y, c.Order)) << c.X.size() << " points, order " << c.Order;
+    EXPECT_EQ(Y, c.Y);
+    EXPECT_FALSE(OrthogonalCoefficients(c.X, c.Y, c.Order));
+  }
+}
+
+TEST(OrthogonalValue, SumsTheSeriesBetweenThePoints) {
+  // Four terms through four points of a cubic: the series is the cubic everywhere.
+  const auto cubic = [](double x) { return 2 - x + 0.5 * x * x * x; };
+  const std::vector<double> X{0, 1, 2, 4}, Y{cubic(0), cubic(1), cubic(2), cubic(4)};
+  const auto series = OrthogonalCoefficients(X, Y, 4);
+  ASSERT_TRUE(series);
+  for (double x : {-1.0, 0.5, 3.0, 5.0})
+    EXPECT_NEAR(OrthogonalValue(x, *series), cubic(x), Rounding);
+}
+
+TEST(PolynomialSmoothing, PrintsTheFormFactorOfTheSmoothedData) {
   // Three slow runs on the form-factor line Ctm/Cfm = 1.15 + 0.5·Fn^4/(Cfm/1000), fitted with
-  // three terms: the fit reproduces them, so (1+k) = 1.15.
+  // three terms over the whole range (the defaults but for the order): the fit reproduces them,
+  // so (1+k) = 1.15.
   const std::vector<double> Fn{0.12, 0.15, 0.18}, Cfm{3.5, 3.4, 3.3};
   std::vector<double> Ctm;
   Ctm.reserve(Fn.size());
   for (int i = 0; i < 3; ++i) Ctm.push_back(1.15 * Cfm[i] + 500 * std::pow(Fn[i], 4));
   std::vector<double> CtmS = Ctm;
-  ScriptedToolkit ui({"", "", "3", "", ""});  // defaults but for the order
+  test::ScriptedToolkit ui({"", "", "3", "", ""});
   PolynomialSmoothing(ui, Fn, CtmS, Ctm, Cfm);
   EXPECT_TRUE(ui.messages.empty());
-  const std::vector<Question> expected{
-      {"Enter the starting index - NS of the data smoothed and press 'ENTER' key.",
-       " NS value entry", "1"},
-      {"Enter the end index - ND of the data smoothed and press 'ENTER' key. If '0' is entered "
-       "whole data will be smothed. ",
-       " ND value entry", "0"},
-      {"Enter the order of the polynomial and press 'ENTER' key.", " 1 < Order < 19", "0"},
-      {"Is the fit O.K.? Y/N <Y> ", "fit control", "Y"},
-      {"Is calculation O.K.? Y/N <Y> ", "calculation ending entry", "Y"},
-  };
-  ASSERT_EQ(ui.questions.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const Question& q = ui.questions[i];
-    EXPECT_EQ(std::tie(q.prompt, q.title, q.defaultText),
-              std::tie(expected[i].prompt, expected[i].title, expected[i].defaultText));
-    EXPECT_TRUE(q.leftTwips == 9500 && q.topTwips == 8500) << i;
-  }
+  EXPECT_EQ(ui.questions.size(), 5u);
   const auto texts = test::PrintedTexts(ui.Window(WindowId::Kavrel_Form1));
   EXPECT_NE(std::find(texts.begin(), texts.end(), "(1+k)= 1.150"), texts.end());
 }

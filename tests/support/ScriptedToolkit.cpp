@@ -25,10 +25,6 @@ void ScriptedToolkit::Message(const std::string& text) {
   messages.push_back(text);
 }
 
-void ScriptedToolkit::AddAnswers(const std::vector<std::string>& more) {
-  answers_.insert(answers_.end(), more.begin(), more.end());
-}
-
 std::vector<std::string> PrintedTexts(const DisplayWindow& window) {
   std::vector<std::string> texts;
   for (const auto& item : window.Items()) {

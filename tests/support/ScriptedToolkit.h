@@ -18,13 +18,9 @@ class ScriptedToolkit : public Toolkit {
   // ("end of input") when the list is used up.
   std::string Ask(const Question& question) override;
   void Message(const std::string& text) override;
-  void Finish() override { finished = true; }
-
-  void AddAnswers(const std::vector<std::string>& more);
 
   std::vector<Question> questions;
   std::vector<std::string> messages;
-  bool finished = false;
 
  private:
   std::deque<std::string> answers_;

@@ -1,9 +1,6 @@
 // Temporary folders and running the kavrel executable in them.
 #include "tests/support/TempFolder.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -12,6 +9,17 @@
 namespace kavrel::test {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+}  // namespace
 
 TempFolder::TempFolder() {
   std::string pattern = (fs::temp_directory_path() / "kavrel-test-XXXXXX").string();
@@ -32,47 +40,27 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
 }
 
 std::string TempFolder::Read(const std::string& name) const {
-  std::ifstream file(path_ / name, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return Slurp(path_ / name);
 }
 
 bool TempFolder::Exists(const std::string& name) const {
   return fs::exists(path_ / name);
 }
 
-namespace {
-std::string Slurp(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-}  // namespace
-
-RunResult RunKavrel(const fs::path& folder, const std::string& input,
-                    const std::string& arguments) {
+RunResult RunKavrel(const fs::path& folder, const std::string& input, const std::string& command) {
   // Beside the folder, not in it: a test may make the folder read-only.
-  const fs::path in = folder.string() + ".stdin";
-  const fs::path out = folder.string() + ".stdout";
-  const fs::path err = folder.string() + ".stderr";
-  {
-    std::ofstream file(in, std::ios::binary);
-    file << input;
-  }
-  const std::string command = "cd '" + folder.string() + "' && '" KAVREL_EXECUTABLE "' " +
-                              arguments + " < '" + in.string() + "' > '" + out.string() + "' 2> '" +
-                              err.string() + "'";
-  const int raw = std::system(command.c_str());
-  RunResult result;
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = Slurp(out);
-  result.err = Slurp(err);
+  const std::string at = folder.string();
+  std::ofstream(at + ".stdin", std::ios::binary) << input;
+  std::string shell = command;
+  shell.replace(shell.find('@'), 1, "'" KAVREL_EXECUTABLE "'");
+  // Standard error goes to the outer pipe through descriptor 3; the status through a file.
+  const std::string script = "cd '" + at + "' && { { " + shell + " < '" + at +
+                             ".stdin' 2>&3; echo $? > '" + at + ".status'; } | cat > '" + at +
+                             ".stdout'; } 3>&1 | cat > '" + at + ".stderr'";
+  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + script);
+  RunResult result{std::stoi(Slurp(at + ".status")), Slurp(at + ".stdout"), Slurp(at + ".stderr")};
   std::error_code error;
-  fs::remove(in, error);
-  fs::remove(out, error);
-  fs::remove(err, error);
+  for (const char* end : {".stdin", ".status", ".stdout", ".stderr"}) fs::remove(at + end, error);
   return result;
 }
 

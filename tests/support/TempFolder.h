@@ -28,11 +28,13 @@ struct RunResult {
   std::string err;  // standard error
 };
 
-// Runs kavrel with `arguments` in `folder`, `input` piped to its standard input.
+// Runs the shell text `command`, in which @ stands for the kavrel executable ("@ --help",
+// "DISPLAY=:97 @", "(ulimit -f 0; exec @ --terminal)"), in `folder` with `input` piped to it.
+// What it prints comes back through pipes, which a limit on the size of files cannot cut.
 RunResult RunKavrel(const std::filesystem::path& folder, const std::string& input,
-                    const std::string& arguments = "--terminal");
+                    const std::string& command = "@ --terminal");
 
-// Contents of a file under tests/data.
+// Contents of a data file kept beside the test support.
 std::string TestData(const std::string& name);
 
 }  // namespace kavrel::test

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <random>
 #include <tuple>
 #include <vector>
 
@@ -15,6 +14,10 @@ namespace kavrel {
 namespace {
 
 const double NaN = std::nan("");
+// Pixel positions are products and quotients of a few values of order 1 to 1000.
+constexpr double Rounding = 1e-9;
+// A clipped end lies on its edge to the last bits of values of order 10.
+constexpr double ClipRounding = 1e-12;
 
 // A printed line is 1.15 times the font size high and a point is 20 twips, so at 15 twips to
 // the pixel consecutive prints are 1.15 * 20 / 15 pixels per point apart, downwards on the
@@ -37,9 +40,9 @@ TEST(PixelMapping, UserCoordinatesPrintPositionsAndCircles) {
   };
   for (const auto& c : cases) {
     const PixelMap map(c.scale, c.size);
-    EXPECT_NEAR(map.X(c.x), c.px, 1e-9) << c.x;
-    EXPECT_NEAR(map.Y(c.y), c.py, 1e-9) << c.y;
-    EXPECT_NEAR(map.Radius(c.radius), c.pixels, 1e-9);
+    EXPECT_NEAR(map.X(c.x), c.px, Rounding) << c.x;
+    EXPECT_NEAR(map.Y(c.y), c.py, Rounding) << c.y;
+    EXPECT_NEAR(map.Radius(c.radius), c.pixels, Rounding);
     DisplayWindow window(WindowId::Ekran_Form1, "", {0, 0, 15 * c.size.width, 15 * c.size.height});
     window.SetUserCoordinates(c.scale.left, c.scale.top, c.scale.right, c.scale.bottom);
     window.SetFontSize(c.fontSize);
@@ -47,8 +50,8 @@ TEST(PixelMapping, UserCoordinatesPrintPositionsAndCircles) {
     window.Print("first");
     window.Print("second");
     const auto& second = std::get<TextItem>(window.Items()[1]);
-    EXPECT_NEAR(map.Y(second.y) - c.py, c.advance, 1e-9) << c.fontSize;
-    EXPECT_NEAR(map.X(second.x), 0, 1e-9);
+    EXPECT_NEAR(map.Y(second.y) - c.py, c.advance, Rounding) << c.fontSize;
+    EXPECT_NEAR(map.X(second.x), 0, Rounding);
   }
   // 4/3 pixel to a point, at least one pixel.
   EXPECT_EQ(std::vector({FontPixels(8, 1), FontPixels(12, 0.5), FontPixels(NaN, 1)}),
@@ -78,7 +81,7 @@ TEST(PixelMapping, UserCoordinatesPrintPositionsAndCircles) {
   }
 }
 
-TEST(ClipSegment, ExactCasesAndFuzzWithExtremeValues) {
+TEST(ClipSegment, ExactCasesWithExtremeValues) {
   const double big = 1e300;
   const struct {
     Segment in;
@@ -96,45 +99,9 @@ TEST(ClipSegment, ExactCasesAndFuzzWithExtremeValues) {
   for (const auto& c : cases) {
     const auto out = ClipSegment(c.in, {0, 0, 10, 10});
     ASSERT_EQ(out.has_value(), c.kept) << c.in.x1 << " " << c.in.y1 << " " << c.in.x2;
-    EXPECT_TRUE(!out ||
-                std::max({std::fabs(out->x1 - c.out.x1), std::fabs(out->y1 - c.out.y1),
-                          std::fabs(out->x2 - c.out.x2), std::fabs(out->y2 - c.out.y2)}) < 1e-12);
-  }
-
-  // Fuzz: ends near the box, of any size, near 1e300 and at the largest double. Whatever comes
-  // out lies in the box; an end inside stays exactly where it was, and the cut end lies on the
-  // line however far the other end is; a segment with an end or its middle inside is kept.
-  std::mt19937_64 random(20240611);
-  std::uniform_real_distribution<double> unit(-1, 1);
-  std::uniform_int_distribution<int> kind(0, 6), exponent(-320, 308);
-  const auto value = [&] {
-    const int k = kind(random);
-    const double u = unit(random), e = std::pow(10.0, exponent(random));
-    return k < 4 ? 5 + 20 * u : k == 4 ? u * e : k == 5 ? u * 1e300 : std::copysign(DBL_MAX, u);
-  };
-  const Box box{-3, 1, 7, 4};
-  const auto inside = [&](long double x, long double y) {
-    return x >= box.left && x <= box.right && y >= box.bottom && y <= box.top;
-  };
-  for (int n = 0; n < 200000; ++n) {
-    const Segment s{value(), value(), value(), value()};
-    const auto out = ClipSegment(s, box);
-    const bool in1 = inside(s.x1, s.y1), in2 = inside(s.x2, s.y2);
-    // Halved, so that nothing overflows: the direction and the middle.
-    const long double ux = s.x2 * 0.5L - s.x1 * 0.5L, uy = s.y2 * 0.5L - s.y1 * 0.5L;
-    ASSERT_TRUE(out ||
-                !(in1 || in2 || inside(s.x1 * 0.5L + s.x2 * 0.5L, s.y1 * 0.5L + s.y2 * 0.5L)))
-        << s.x1 << " " << s.y1 << " " << s.x2 << " " << s.y2;
-    if (!out) continue;
-    ASSERT_TRUE(inside(out->x1, out->y1) && inside(out->x2, out->y2) &&
-                (!in1 || (out->x1 == s.x1 && out->y1 == s.y1)) &&
-                (!in2 || (out->x2 == s.x2 && out->y2 == s.y2)));
-    // With an end inside, the other, cut end lies on the line however far away it was.
-    const double ax = in1 ? s.x1 : s.x2, ay = in1 ? s.y1 : s.y2;
-    const double bx = in1 ? out->x2 : out->x1, by = in1 ? out->y2 : out->y1;
-    ASSERT_TRUE(!(in1 || in2) || (ux == 0 && uy == 0) ||
-                std::fabs(((bx - ax) * uy - (by - ay) * ux) /
-                          std::max(std::fabs(ux), std::fabs(uy))) < 1e-12L);
+    EXPECT_TRUE(!out || std::max({std::fabs(out->x1 - c.out.x1), std::fabs(out->y1 - c.out.y1),
+                                  std::fabs(out->x2 - c.out.x2), std::fabs(out->y2 - c.out.y2)}) <
+                            ClipRounding);
   }
 }
 

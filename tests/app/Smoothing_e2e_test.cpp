@@ -9,13 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/munk/MunkTestData.h"
+#include "tests/support/MunkTestData.h"
 #include "tests/support/TempFolder.h"
 
-namespace kavrel {
+namespace kavrel::test {
 namespace {
-
-using test::TestData;
 
 // A data file of a 5 m model, Sw 4.2 m2, at 15 degrees with these runs ("Rtm Vm" lines).
 std::string DataFile(const std::string& runs) {
@@ -27,7 +25,7 @@ std::string DataFile(const std::string& runs) {
 // orthogonal to its terms: the fit with those D gives the model back, which the CtmS column
 // must then read. Returns the data file and that column.
 auto ModelFile(std::size_t runs, double FnLow) {
-  const auto test = test::MakeModelTest(runs, FnLow, 0.4);
+  const auto test = MakeModelTest(runs, FnLow, 0.4);
   std::pair<std::string, std::vector<std::string>> file;
   char text[80];
   for (std::size_t I = 0; I < runs; ++I) {
@@ -76,11 +74,13 @@ TEST(SmoothingRun, WritesTheSmoothedColumnAndTheMunkBlock) {
       // A refused calculation starts again from the measured values, also for order 0.
       {"N\n1\n1\n0\n1\nY\nN\n3\n4\n1\nY\nY\n", {"3.927", "3.708", "3.586", "3.586"}},
       {"N\n1\n1\n0\n1\nY\nn\n1\n0\n0\n", measured},
-      // Refused: NS "x"; the ranges 5..4, 3..2 and 0..4; orders 21, -1 and 4 (two Fn in 2..4).
-      {"N\n1\nx\n5\n4\n3\n2\n0\n4\n 1.5 \n4\n21\n-1\n4\n1.5\nY\nY\n",
+      // Refused: NS "x" and 40000; the ranges 5..4, 3..2 and 0..4; orders 21, -1 and 4 (two Fn in
+      // 2..4).
+      {"N\n1\nx\n40000\n5\n4\n3\n2\n0\n4\n 1.5 \n4\n21\n-1\n4\n1.5\nY\nY\n",
        {"3.927", "3.563", "3.563", "3.681"},
-       {"\"x\"", "NS = 5", "1 <= NS <= ND <= 4", "NS = 3 to ND = 2", "NS = 0", "order 21",
-        "order -1", "order 4", "from 1 to 2"}},
+       {"\"x\" is not a number", "\"40000\" is not a whole number from -32768 to 32767", "NS = 5",
+        "1 <= NS <= ND <= 4", "NS = 3 to ND = 2", "NS = 0", "order 21", "order -1", "order 4",
+        "from 1 to 2"}},
       {"N\n1\n", {}, {"There are no runs to smooth"}, "", DataFile("")},
       {"N\n2\n" + accept, manyCtmS, {}, plausible, many},  // four accepted tries, 40 runs
       {"N\n3\n" + accept, fastCtmS, {}, "", fast},         // answer 3: no Munk block
@@ -89,9 +89,9 @@ TEST(SmoothingRun, WritesTheSmoothedColumnAndTheMunkBlock) {
   const std::string gravity = " ACCELERATION OF GRAVITY --- g =  9.80665 m/sn2\r\n";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answers);
-    test::TempFolder folder;
+    TempFolder folder;
     folder.Write("KAVREL_BAS.DAT", c.data);
-    const auto run = test::RunKavrel(folder.Path(), c.answers);
+    const auto run = RunKavrel(folder.Path(), c.answers);
     ASSERT_EQ(run.status, 0) << run.err;
     std::string all = folder.Read("KAVREL.OUT");
     std::istringstream report(all);
@@ -114,4 +114,4 @@ TEST(SmoothingRun, WritesTheSmoothedColumnAndTheMunkBlock) {
 }
 
 }  // namespace
-}  // namespace kavrel
+}  // namespace kavrel::test

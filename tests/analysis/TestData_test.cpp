@@ -1,0 +1,111 @@
+// Reading the data file and ordering the runs by speed.
+#include "analysis/TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <tuple>
+
+#include "text/Faults.h"
+
+namespace kavrel {
+namespace {
+
+const std::string Heading = "title\n1 2\n\n4\n5\n6\n7\n8\n9\n";
+const std::string Particulars = "x\ny\n4.5 6.25\nT\n";
+
+TestData Read(const std::string& text) {
+  std::istringstream in(text);
+  return ReadTestData(in, "KAVREL_BAS.DAT");
+}
+
+TEST(ReadTestData, ReadsRunsParticularsAndTemperature) {
+  // Separators: blanks, a tab, a comma with blanks; lines ended by CR LF or LF; numbers in the
+  // headings, and a lone CR that is no line end there; what follows the temperature is not read.
+  const TestData data = Read(
+      "h\r\n1 2\r\n\r\n\r\n\r\n\r\n\r\n\r\ncarriage 2\r12.5 3.0\r\n3.5 2\r\n1.25,\t1.5\n0.001 0\r\n"
+      "0.0005, 0.0009\r\na\r\nb\n4.2 , 5\r\nc\n 15.5 \r\nrest is not read: x y z\r\n");
+  EXPECT_EQ(data.Rtm, (std::vector<double>{3.5, 1.25, 0.001}));
+  EXPECT_EQ(data.Vm, (std::vector<double>{2, 1.5, 0}));
+  EXPECT_EQ(data.runLines, (std::vector<int>{10, 11, 12}));
+  EXPECT_EQ(std::tie(data.Sw, data.Lwl, data.T, data.particularsLine, data.temperatureLine),
+            std::make_tuple(4.2, 5.0, 15.5, 16, 18));
+  // The terminator needs both numbers strictly below 0.001; a first pair that ends the list
+  // leaves no runs; the last line needs no line end.
+  EXPECT_EQ(Read(Heading + "0.001 0\n0 -0.0009\n" + Particulars + "15").Vm.size(), 1u);
+  EXPECT_EQ(Read(Heading + "0 0.001\n0.0005 0.0009\n" + Particulars + "15").Vm.size(), 1u);
+  const TestData none = Read(Heading + "0 0\na\nb\n1 2\nc\n20");
+  EXPECT_TRUE(none.Vm.empty());
+  EXPECT_EQ(none.T, 20);
+  // At most 99 runs.
+  std::string runs;
+  for (int i = 1; i <= 99; ++i) runs += std::to_string(i) + " " + std::to_string(i) + "\n";
+  EXPECT_EQ(Read(Heading + runs + "0 0\n" + Particulars + "15\n").Vm.size(), 99u);
+}
+
+TEST(ReadTestData, FaultsNameTheFileAndTheLine) {
+  // The data file's nine heading lines, then the rest; the fault after "KAVREL_BAS.DAT:".
+  std::string runs;
+  for (int i = 1; i <= 100; ++i) runs += std::to_string(i) + " " + std::to_string(i) + "\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {"1 2 3\n0 0\n", "10: expected 2 numbers, found 3"},
+      {"\n0 0\n", "10: expected 2 numbers, found 0"},
+      {"1 2\n1 x2\n0 0\n", "11: \"x2\" is not a number"},
+      {"1,5 2\n0 0\n", "10: expected 2 numbers, found 3"},
+      {"1,,2\n0 0\n", "10: an empty field before a comma"},
+      {"1 2,\n0 0\n", "10: an empty field after the last comma"},
+      {"1 \x01\xff\n0 0\n", "10: \"??\" is not a number"},  // control and non-ASCII bytes
+      {"1\r2 3\n0 0\n", "10: \"1?2\" is not a number"},     // a lone CR is no line end
+      {"0 0\n" + Particulars + "15 16\n", "15: expected 1 number, found 2"},
+      {"1 2\n",
+       "11: the file ends early: a run line (resistance in kg, speed in m/s) or the terminator "
+       "line 0 0 was expected"},
+      {"0 0\n" + Particulars,
+       "15: the file ends early: the line with the water temperature (degrees Celsius) was "
+       "expected"},
+      {runs + "0 0\n" + Particulars + "15\n",
+       "109: no terminator line (two numbers below 0.001, such as 0 0) within the first 100 run "
+       "lines: a test holds at most 99 runs"}};
+  const auto faultOf = [](const std::string& text) -> std::string {
+    try {
+      Read(text);
+    } catch (const InputFault& fault) {
+      return fault.what();
+    }
+    return "no fault";
+  };
+  for (const auto& [rest, fault] : cases)
+    EXPECT_EQ(faultOf(Heading + rest), "KAVREL_BAS.DAT:" + fault) << rest.substr(0, 40);
+  EXPECT_EQ(faultOf(""),
+            "KAVREL_BAS.DAT:1: the file ends early: one of the 9 heading lines was expected");
+}
+
+TEST(SortRuns, OrdersBySpeedCarryingTheResistanceAndTheLine) {
+  struct Case {
+    std::vector<double> Vm, Rtm, sortedVm, sortedRtm;
+  };
+  const Case cases[] = {
+      // Speeds 2, 1, 1 with resistances a, b, c give c, b, a.
+      {{2, 1, 1}, {1, 2, 3}, {1, 1, 2}, {3, 2, 1}},
+      // Already non-decreasing: untouched, equal speeds included.
+      {{1, 1, 2}, {5, 6, 7}, {1, 1, 2}, {5, 6, 7}},
+      // Worked by hand: equal speeds after a faster one are exchanged among themselves.
+      {{2, 1.5, 1.5, 1}, {3, 1.6, 1.7, 0.8}, {1, 1.5, 1.5, 2}, {0.8, 1.7, 1.6, 3}},
+  };
+  for (Case c : cases) {
+    // Each run's line is ten times its resistance, so that the lines must follow the runs.
+    const auto tenfold = [](const std::vector<double>& Rtm) {
+      std::vector<int> lines(Rtm.size());
+      std::transform(Rtm.begin(), Rtm.end(), lines.begin(), [](double R) { return int(R * 10); });
+      return lines;
+    };
+    std::vector<int> lines = tenfold(c.Rtm);
+    SortRuns(c.Rtm, c.Vm, lines);
+    EXPECT_EQ(std::tie(c.Vm, c.Rtm, lines),
+              std::make_tuple(c.sortedVm, c.sortedRtm, tenfold(c.sortedRtm)));
+  }
+}
+
+}  // namespace
+}  // namespace kavrel
