@@ -46,7 +46,7 @@ std::unique_ptr<kavrel::DesktopToolkit> OpenOrSkip(benchmark::State& state) {
 }
 
 void DrawGraph(kavrel::Toolkit& ui, const Runs& runs) {
-  kavrel::DrawCoefficientFrame(ui, runs.Fn, runs.Ctm, "");
+  kavrel::DrawCoefficientFrame(ui, runs.Fn, runs.Ctm);
   kavrel::DrawCtmCurve(ui, runs.Ctm, runs.Fn);
   kavrel::DrawCoefficientCurves(ui, runs.Cfm, runs.Ctm, runs.Fn, 1.12);
 }
