@@ -7,10 +7,10 @@
 #include <cmath>
 
 #include "analysis/Analysis.h"
-#include "frontends/DesktopToolkit.h"
 #include "frontends/PixelMapping.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/desktop/DesktopTestHooks.h"
 #include "text/Faults.h"
 
 namespace kavrel::test {
@@ -48,7 +48,7 @@ class Desktop : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string whyNot;
-    ui = DesktopToolkit::Open(whyNot);
+    ui = TestDesktopToolkit::Open(whyNot);
     if (!ui) GTEST_SKIP() << "the desktop front end needs an X display: " << whyNot;
   }
 
@@ -128,7 +128,7 @@ class Desktop : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<DesktopToolkit> ui;
+  std::unique_ptr<TestDesktopToolkit> ui;
 };
 
 TEST_F(Desktop, WholeAnalysesOfBothSmoothingMethods) {
