@@ -1,10 +1,12 @@
 // The desktop front end on an X display (skipped, saying why, without one): whole analyses
 // through the real question boxes end with the scripted front end's report, every window's
-// picture captured at the last question shows what it should, and the question box itself.
+// picture captured at the last question shows what it should, the question box itself, and
+// the program's own boxes waiting for the person at the display.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "analysis/Analysis.h"
 #include "frontends/PixelMapping.h"
@@ -148,6 +150,26 @@ TEST_F(Desktop, QuestionAndMessageBoxes) {
   ui->SetMessageSink([&](const std::string& text) { shown = text; });
   ui->Message("100% of %d and %s");
   EXPECT_EQ(shown, "100% of %d and %s");
+}
+
+// The program's own front end, with no hooks, waits in each box for the person at the display:
+// Return keeps the default, Escape and the close box give the empty text; a message box
+// closes on Return and on its close box.
+TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
+  std::string whyNot;
+  const auto plain = DesktopToolkit::Open(whyNot);
+  ASSERT_TRUE(plain) << whyNot;
+  using enum PersonAtDisplay::Action;
+  for (const auto& [action, answer] : {std::pair{Return, "Y"}, {Escape, ""}, {CloseBox, ""}}) {
+    const PersonAtDisplay person(action);
+    EXPECT_EQ(plain->Ask({"prompt", "title", "Y"}), answer);
+    EXPECT_TRUE(person.Done()) << answer;
+  }
+  for (const auto action : {Return, CloseBox}) {
+    const PersonAtDisplay person(action);
+    plain->Message("message");
+    EXPECT_TRUE(person.Done());
+  }
 }
 
 }  // namespace

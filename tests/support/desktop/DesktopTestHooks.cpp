@@ -5,6 +5,8 @@
 #include <FL/fl_draw.H>
 #include <FL/fl_utf8.h>
 #include <FL/x.H>
+#include <X11/Xatom.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <exception>
@@ -176,6 +178,56 @@ void TestDesktopToolkit::RedrawNow(WindowId id) {
   window->Drawing().Replaced();
   Fl::flush();
   XSync(fl_display, False);
+}
+
+PersonAtDisplay::PersonAtDisplay(Action action) : action_(action) {
+  Fl::add_timeout(0.0, Act, this);
+}
+
+PersonAtDisplay::~PersonAtDisplay() {
+  Fl::remove_timeout(Act, this);
+  Fl::remove_timeout(GiveUp, this);
+}
+
+void PersonAtDisplay::Act(void* self) {
+  auto& person = *static_cast<PersonAtDisplay*>(self);
+  Fl_Window* box = Fl::modal();
+  if (box == nullptr || !box->shown()) {
+    Fl::repeat_timeout(0.01, Act, self);
+    return;
+  }
+  XEvent event{};
+  if (person.action_ == Action::CloseBox) {
+    event.xclient.type = ClientMessage;
+    event.xclient.window = fl_xid(box);
+    event.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    const Atom deleteWindow = XInternAtom(fl_display, "WM_DELETE_WINDOW", False);
+    // Xlib's client message carries its data in a union.
+    event.xclient.data.l[0] = static_cast<long>(deleteWindow);  // NOLINT(*-union-access)
+    XSendEvent(fl_display, fl_xid(box), False, NoEventMask, &event);
+  } else {
+    event.xkey.type = KeyPress;
+    event.xkey.window = fl_xid(box);
+    event.xkey.root = DefaultRootWindow(fl_display);
+    event.xkey.same_screen = True;
+    event.xkey.keycode =
+        XKeysymToKeycode(fl_display, person.action_ == Action::Return ? XK_Return : XK_Escape);
+    XSendEvent(fl_display, fl_xid(box), True, KeyPressMask, &event);
+    event.xkey.type = KeyRelease;
+    XSendEvent(fl_display, fl_xid(box), True, KeyReleaseMask, &event);
+  }
+  XFlush(fl_display);
+  person.acted_ = true;
+  Fl::add_timeout(2.0, GiveUp, self);
+}
+
+void PersonAtDisplay::GiveUp(void* self) {
+  auto& person = *static_cast<PersonAtDisplay*>(self);
+  if (Fl_Window* box = Fl::modal(); box != nullptr) {
+    person.ignored_ = true;
+    box->hide();
+  }
 }
 
 }  // namespace kavrel::test

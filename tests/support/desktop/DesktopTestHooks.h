@@ -73,4 +73,29 @@ class TestDesktopToolkit : public DesktopToolkit {
   std::exception_ptr messageFault_;
 };
 
+// A person at the display, for the boxes of a plain DesktopToolkit: does one thing to the next
+// modal box once it is up, through the X server as a keyboard or a window manager would.
+// Should the box still be up two seconds later, it is hidden and Done() stays false.
+class PersonAtDisplay {
+ public:
+  enum class Action { Return, Escape, CloseBox };
+  explicit PersonAtDisplay(Action action);
+  ~PersonAtDisplay();
+  PersonAtDisplay(const PersonAtDisplay&) = delete;
+  PersonAtDisplay& operator=(const PersonAtDisplay&) = delete;
+  PersonAtDisplay(PersonAtDisplay&&) = delete;
+  PersonAtDisplay& operator=(PersonAtDisplay&&) = delete;
+
+  // The box closed on the action.
+  bool Done() const { return acted_ && !ignored_; }
+
+ private:
+  static void Act(void* self);
+  static void GiveUp(void* self);
+
+  Action action_;
+  bool acted_ = false;
+  bool ignored_ = false;
+};
+
 }  // namespace kavrel::test
