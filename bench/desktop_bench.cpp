@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "frontends/DesktopToolkit.h"
 #include "graphs/CoefficientGraph.h"
+#include "tests/support/desktop/DesktopTestHooks.h"
 
 namespace {
 
@@ -38,9 +38,9 @@ struct Runs {
   }
 };
 
-std::unique_ptr<kavrel::DesktopToolkit> OpenOrSkip(benchmark::State& state) {
+std::unique_ptr<kavrel::test::TestDesktopToolkit> OpenOrSkip(benchmark::State& state) {
   std::string whyNot;
-  auto ui = kavrel::DesktopToolkit::Open(whyNot);
+  auto ui = kavrel::test::TestDesktopToolkit::Open(whyNot);
   if (!ui) state.SkipWithError(("needs an X display: " + whyNot).c_str());
   return ui;
 }

@@ -1,16 +1,18 @@
 // The desktop front end on an X display (skipped, saying why, without one): whole analyses
 // through the real question boxes end with the scripted front end's report, every window's
-// picture captured at the last question shows what it should, and the question box itself.
+// picture captured at the last question shows what it should, the question box itself, and
+// the program's own boxes waiting for the person at the display.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "analysis/Analysis.h"
-#include "frontends/DesktopToolkit.h"
 #include "frontends/PixelMapping.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/desktop/DesktopTestHooks.h"
 #include "text/Faults.h"
 
 namespace kavrel::test {
@@ -48,7 +50,7 @@ class Desktop : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string whyNot;
-    ui = DesktopToolkit::Open(whyNot);
+    ui = TestDesktopToolkit::Open(whyNot);
     if (!ui) GTEST_SKIP() << "the desktop front end needs an X display: " << whyNot;
   }
 
@@ -128,7 +130,7 @@ class Desktop : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<DesktopToolkit> ui;
+  std::unique_ptr<TestDesktopToolkit> ui;
 };
 
 TEST_F(Desktop, WholeAnalysesOfBothSmoothingMethods) {
@@ -148,6 +150,26 @@ TEST_F(Desktop, QuestionAndMessageBoxes) {
   ui->SetMessageSink([&](const std::string& text) { shown = text; });
   ui->Message("100% of %d and %s");
   EXPECT_EQ(shown, "100% of %d and %s");
+}
+
+// The program's own front end, with no hooks, waits in each box for the person at the display:
+// Return keeps the default, Escape and the close box give the empty text; a message box
+// closes on Return and on its close box.
+TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
+  std::string whyNot;
+  const auto plain = DesktopToolkit::Open(whyNot);
+  ASSERT_TRUE(plain) << whyNot;
+  using enum PersonAtDisplay::Action;
+  for (const auto& [action, answer] : {std::pair{Return, "Y"}, {Escape, ""}, {CloseBox, ""}}) {
+    const PersonAtDisplay person(action);
+    EXPECT_EQ(plain->Ask({"prompt", "title", "Y"}), answer);
+    EXPECT_TRUE(person.Done()) << answer;
+  }
+  for (const auto action : {Return, CloseBox}) {
+    const PersonAtDisplay person(action);
+    plain->Message("message");
+    EXPECT_TRUE(person.Done());
+  }
 }
 
 }  // namespace

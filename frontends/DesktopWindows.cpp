@@ -1,0 +1,206 @@
+// The desktop front end's FLTK windows: double-buffered windows whose drawing widget replays
+// the display list, and the modal question box.
+#include "frontends/DesktopWindows.h"
+
+#include <FL/Enumerations.H>
+#include <FL/Fl.H>
+#include <FL/fl_draw.H>
+
+#include <strings.h>
+#include <algorithm>
+#include <array>
+#include <utility>
+#include <variant>
+
+namespace kavrel::desktop {
+
+namespace {
+
+// Fonts the program asks for by name, and the names handed to fontconfig (the leading
+// blank is FLTK's mark for the regular face). fontconfig puts Liberation Serif in for
+// Times New Roman, with the same widths, where fonts-liberation is installed. Literals,
+// because FLTK keeps the pointer for as long as the process runs.
+struct NamedFont {
+  const char* name;
+  const char* fontconfigName;
+};
+constexpr std::array<NamedFont, 4> NamedFonts{{{"Times New Roman", " Times New Roman"},
+                                               {"MS Sans Serif", " MS Sans Serif"},
+                                               {"Arial", " Arial"},
+                                               {"Courier New", " Courier New"}}};
+
+Fl_Font FontFor(const std::string& name) {
+  for (std::size_t i = 0; i < NamedFonts.size(); ++i) {
+    if (strcasecmp(name.c_str(), NamedFonts[i].name) == 0) {
+      return static_cast<Fl_Font>(FL_FREE_FONT + i);
+    }
+  }
+  return FL_HELVETICA;
+}
+
+Fl_Color ColourOf(int paletteIndex) {
+  const Rgb rgb = PaletteColour(paletteIndex);
+  return fl_rgb_color(rgb.red, rgb.green, rgb.blue);
+}
+
+// Pen widths are pixels and stay so when the window is resized: the run targets keep
+// their rings.
+void Pen(int colour, int width) {
+  fl_color(ColourOf(colour));
+  if (width <= 1) {
+    fl_line_style(FL_SOLID, 0);
+  } else {
+    fl_line_style(FL_SOLID | FL_CAP_ROUND | FL_JOIN_ROUND, std::min(width, 100));
+  }
+}
+
+// Takes a member widget out of its window before the window's destructor would delete it.
+void ReleaseMembers(Fl_Group& group) {
+  while (group.children() > 0) group.remove(group.children() - 1);
+}
+
+}  // namespace
+
+void RegisterFonts() {
+  for (std::size_t i = 0; i < NamedFonts.size(); ++i) {
+    Fl::set_font(static_cast<Fl_Font>(FL_FREE_FONT + i), NamedFonts[i].fontconfigName);
+  }
+}
+
+Canvas::Canvas(const DisplayWindow& window, PixelSize size)
+    : Fl_Widget(0, 0, size.width, size.height), window_(window), nominal_(size) {}
+
+void Canvas::DrawAll() const {
+  fl_push_clip(x(), y(), w(), h());
+  fl_color(FL_WHITE);
+  fl_rectf(x(), y(), w(), h());
+  for (const DrawItem& item : window_.Items()) DrawOne(item);
+  fl_line_style(0);
+  fl_pop_clip();
+}
+
+void Canvas::draw() {
+  const auto& items = window_.Items();
+  if (damage() == FL_DAMAGE_USER1 && drawn_ <= items.size()) {
+    fl_push_clip(x(), y(), w(), h());
+    for (std::size_t i = drawn_; i < items.size(); ++i) DrawOne(items[i]);
+    fl_line_style(0);
+    fl_pop_clip();
+  } else {
+    DrawAll();
+  }
+  drawn_ = items.size();
+}
+
+// Positions follow the client area when the user resizes the window, and so do font sizes.
+double Canvas::Zoom() const {
+  return std::min(static_cast<double>(w()) / nominal_.width,
+                  static_cast<double>(h()) / nominal_.height);
+}
+
+void Canvas::DrawOne(const DrawItem& item) const {
+  const PixelSize size{w(), h()};
+  if (const auto* line = std::get_if<LineItem>(&item)) {
+    const PixelMap map(line->scale, size);
+    const auto p =
+        LinePixels(map, {line->x1, line->y1, line->x2, line->y2}, ClipMargin + line->penWidth);
+    if (!p) return;
+    Pen(line->colour, line->penWidth);
+    fl_line(x() + p->x1, y() + p->y1, x() + p->x2, y() + p->y2);
+  } else if (const auto* circle = std::get_if<CircleItem>(&item)) {
+    const PixelMap map(circle->scale, size);
+    const auto c = CirclePixels(map, circle->x, circle->y, circle->radius);
+    if (!c) return;
+    Pen(circle->colour, circle->penWidth);
+    if (c->radius == 0) {
+      fl_point(x() + c->x, y() + c->y);
+    } else {
+      fl_arc(x() + c->x - c->radius, y() + c->y - c->radius, 2 * c->radius, 2 * c->radius, 0, 360);
+    }
+  } else if (const auto* text = std::get_if<TextItem>(&item)) {
+    const PixelMap map(text->scale, size);
+    const auto at = TextPixels(map, text->x, text->y);
+    if (!at || text->text.empty()) return;
+    fl_font(FontFor(text->fontName), FontPixels(text->fontSize, Zoom()));
+    fl_color(ColourOf(text->colour));
+    // The item gives the top-left corner; FLTK draws from the baseline.
+    fl_draw(text->text.c_str(), static_cast<int>(text->text.size()), x() + at->x,
+            y() + at->y + fl_height() - fl_descent());
+  }
+}
+
+DesktopWindow::DesktopWindow(const DisplayWindow& window)
+    : Fl_Double_Window(
+          window.Placement().left / TwipsPerPixel, window.Placement().top / TwipsPerPixel,
+          NominalPixels(window.Placement()).width, NominalPixels(window.Placement()).height),
+      canvas_(window, NominalPixels(window.Placement())) {
+  end();
+  copy_label(window.Caption().c_str());
+  xclass("kavrel");
+  color(FL_WHITE);
+  resizable(&canvas_);
+  size_range(60, 40);
+  callback([](Fl_Widget*, void*) {});
+}
+
+DesktopWindow::~DesktopWindow() {
+  ReleaseMembers(*this);
+}
+
+PromptBox::PromptBox(int x, int y, int w, int h, std::string text)
+    : Fl_Box(x, y, w, h), text_(std::move(text)) {}
+
+int PromptBox::HeightFor(const std::string& text, int width) {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  int w = width, h = 0;
+  fl_measure(text.c_str(), w, h, 0);
+  return h;
+}
+
+void PromptBox::draw() {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  fl_color(FL_FOREGROUND_COLOR);
+  fl_draw(text_.c_str(), x(), y(), w(), h(), FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP,
+          nullptr, 0);
+}
+
+QuestionBox::QuestionBox(const Question& question)
+    : QuestionBox(question, std::max(PromptBox::HeightFor(question.prompt, PromptWidth),
+                                     2 * RowHeight + 18)) {}
+
+QuestionBox::QuestionBox(const Question& question, int promptHeight)
+    : Fl_Window(question.leftTwips / TwipsPerPixel, question.topTwips / TwipsPerPixel, Width,
+                Margin + promptHeight + 10 + RowHeight + Margin),
+      prompt_(Margin, Margin, PromptWidth, promptHeight, question.prompt),
+      field_(Margin, Margin + promptHeight + 10, Width - 2 * Margin, RowHeight),
+      ok_(Width - Margin - ButtonWidth, Margin, ButtonWidth, RowHeight, "OK"),
+      cancel_(Width - Margin - ButtonWidth, Margin + RowHeight + 6, ButtonWidth, RowHeight,
+              "Cancel") {
+  end();
+  copy_label(question.title.c_str());
+  xclass("kavrel");
+  set_modal();
+  field_.value(question.defaultText.c_str());
+  field_.when(FL_WHEN_NEVER);
+  ok_.callback([](Fl_Widget*, void* box) { static_cast<QuestionBox*>(box)->Close(true); }, this);
+  cancel_.shortcut(FL_Escape);
+  cancel_.callback([](Fl_Widget*, void* box) { static_cast<QuestionBox*>(box)->Close(false); },
+                   this);
+  callback([](Fl_Widget*, void* box) { static_cast<QuestionBox*>(box)->Close(false); }, this);
+}
+
+QuestionBox::~QuestionBox() {
+  ReleaseMembers(*this);
+}
+
+void QuestionBox::FocusField() {
+  field_.take_focus();
+  field_.position(field_.size(), 0);
+}
+
+void QuestionBox::Close(bool ok) {
+  result_ = ok ? field_.value() : "";
+  hide();
+}
+
+}  // namespace kavrel::desktop

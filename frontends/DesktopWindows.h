@@ -1,0 +1,115 @@
+// The FLTK windows of the desktop front end: the drawing widget that replays a display list,
+// the passive window around it, and the question box. Internal to the front ends.
+#pragma once
+
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Return_Button.H>
+#include <FL/Fl_Widget.H>
+#include <FL/Fl_Window.H>
+
+#include <cstddef>
+#include <string>
+
+#include "frontends/PixelMapping.h"
+#include "ui/Toolkit.h"
+
+namespace kavrel::desktop {
+
+// Hands the program's font names to fontconfig; once, after the display is open.
+void RegisterFonts();
+
+// Replays one window's display list. Items added since the last draw are drawn onto the
+// back buffer alone; anything else (clear, show, expose, resize) draws the whole list.
+class Canvas : public Fl_Widget {
+ public:
+  Canvas(const DisplayWindow& window, PixelSize size);
+
+  void ItemAdded() { damage(FL_DAMAGE_USER1); }
+  void Replaced() { redraw(); }
+
+  // The whole picture at the widget's place, into whatever surface is current.
+  void DrawAll() const;
+
+ protected:
+  void draw() override;
+
+ private:
+  double Zoom() const;
+  void DrawOne(const DrawItem& item) const;
+
+  const DisplayWindow& window_;
+  PixelSize nominal_;
+  std::size_t drawn_ = 0;
+};
+
+// One of the four passive windows: placed and sized from twips, resizable, deaf to the
+// close box and to Escape.
+class DesktopWindow : public Fl_Double_Window {
+ public:
+  explicit DesktopWindow(const DisplayWindow& window);
+  ~DesktopWindow() override;
+  DesktopWindow(const DesktopWindow&) = delete;
+  DesktopWindow& operator=(const DesktopWindow&) = delete;
+  DesktopWindow(DesktopWindow&&) = delete;
+  DesktopWindow& operator=(DesktopWindow&&) = delete;
+
+  Canvas& Drawing() { return canvas_; }
+
+ private:
+  Canvas canvas_;
+};
+
+// The prompt, wrapped, with '@' and '&' taken as the characters they are.
+class PromptBox : public Fl_Box {
+ public:
+  PromptBox(int x, int y, int w, int h, std::string text);
+  const std::string& Text() const { return text_; }
+
+  static int HeightFor(const std::string& text, int width);
+
+ protected:
+  void draw() override;
+
+ private:
+  std::string text_;
+};
+
+// The question box: title, prompt, a field holding the selected default, OK (Return) and
+// Cancel (Escape or the close box, giving the empty text).
+class QuestionBox : public Fl_Window {
+ public:
+  static constexpr int Width = 420;
+  static constexpr int Margin = 12;
+  static constexpr int PromptWidth = 300;
+  static constexpr int ButtonWidth = 84;
+  static constexpr int RowHeight = 26;
+
+  explicit QuestionBox(const Question& question);
+  ~QuestionBox() override;
+  QuestionBox(const QuestionBox&) = delete;
+  QuestionBox& operator=(const QuestionBox&) = delete;
+  QuestionBox(QuestionBox&&) = delete;
+  QuestionBox& operator=(QuestionBox&&) = delete;
+
+  // Puts the keyboard focus into the field, with the whole default selected.
+  void FocusField();
+
+  const std::string& Prompt() const { return prompt_.Text(); }
+  const Fl_Input& Field() const { return field_; }
+  const std::string& Result() const { return result_; }
+
+ private:
+  QuestionBox(const Question& question, int promptHeight);
+  void Close(bool ok);
+
+  PromptBox prompt_;
+  Fl_Input field_;
+  Fl_Return_Button ok_;
+  Fl_Button cancel_;
+  std::string result_;
+};
+
+}  // namespace kavrel::desktop
