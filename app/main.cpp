@@ -36,7 +36,7 @@ constexpr int ExitInternalFault = 4;
 constexpr int ExitOutputClosed = 5;
 
 // Set once KAVREL.OUT is in place, for the words of a stop by a signal.
-volatile std::sig_atomic_t reportWritten = 0;
+volatile std::sig_atomic_t reportWritten = 0;  // NOLINT: read by the signal handler
 
 // SIGINT, SIGTERM, SIGHUP: the temporary file being written and the previews are removed, and
 // the program ends with status 1; nothing but async-signal-safe calls.

@@ -26,6 +26,10 @@ class TerminalToolkit : public Toolkit {
   TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
                   std::filesystem::path pictureFolder, bool echoAnswers = false);
   ~TerminalToolkit() override;
+  TerminalToolkit(const TerminalToolkit&) = delete;
+  TerminalToolkit& operator=(const TerminalToolkit&) = delete;
+  TerminalToolkit(TerminalToolkit&&) = delete;
+  TerminalToolkit& operator=(TerminalToolkit&&) = delete;
 
   // The longest answer kept; a longer line is cut there and marked with "...".
   static constexpr std::size_t MaxAnswerLength = 1000;

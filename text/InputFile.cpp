@@ -26,9 +26,9 @@ const char* KindOf(mode_t mode) {
 }  // namespace
 
 InputFile::InputFile(const Folder& folder, const std::string& name, const std::string& kind)
-    : stream_(nullptr) {
-  // Non-blocking, so that opening a named pipe returns at once; a regular file ignores it.
-  fd_ = ::openat(folder.Descriptor(), name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Non-blocking, so that opening a named pipe returns at once; a regular file ignores it.
+    : fd_(::openat(folder.Descriptor(), name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)),
+      stream_(nullptr) {
   if (fd_ < 0) {
     const int error = errno;
     const std::string why = error == ENOENT   ? "no such file in this folder"

@@ -38,7 +38,7 @@ class InputFile {
    private:
     int fd_;
     std::string what_;  // "<name>: cannot read the <kind>"
-    char data_[65536];
+    char data_[65536] = {};
   };
 
   int fd_ = -1;

@@ -20,7 +20,7 @@ struct Slot {
   char name[NAME_MAX + 1] = {};
 };
 
-std::array<Slot, 16> slots;
+std::array<Slot, 16> slots;  // NOLINT: the signal handler reads it
 
 sigset_t StopSignals() {
   sigset_t set;
@@ -33,7 +33,7 @@ sigset_t StopSignals() {
 
 }  // namespace
 
-StopSignalsBlocked::StopSignalsBlocked() {
+StopSignalsBlocked::StopSignalsBlocked() : previous_() {
   const sigset_t set = StopSignals();
   pthread_sigmask(SIG_BLOCK, &set, &previous_);
 }

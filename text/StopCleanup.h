@@ -15,6 +15,8 @@ class StopSignalsBlocked {
   ~StopSignalsBlocked();
   StopSignalsBlocked(const StopSignalsBlocked&) = delete;
   StopSignalsBlocked& operator=(const StopSignalsBlocked&) = delete;
+  StopSignalsBlocked(StopSignalsBlocked&&) = delete;
+  StopSignalsBlocked& operator=(StopSignalsBlocked&&) = delete;
 
  private:
   sigset_t previous_;

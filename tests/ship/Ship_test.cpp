@@ -123,6 +123,7 @@ TEST(ShipPrediction, FormFactorFromTheSmoothedRunsAndNothingNotFinite) {
   // Two runs on the Prohaska line y = 1.2 + 3x (x = Fn^4 / Cfm): (1+k) is its intercept.
   const std::vector<double> Fn{0.12, 0.18}, Vm{1, 1.5}, Cfm{3.4, 3.2};
   std::vector<double> CtmS;
+  CtmS.reserve(Fn.size());
   for (int i = 0; i < 2; ++i) {
     CtmS.push_back(Cfm[i] * (1.2 + 3 * std::pow(Fn[i], 4) / (Cfm[i] / 1000)));
   }
