@@ -107,7 +107,7 @@ std::optional<std::int16_t> ParseWhole16(std::string_view text) {
     long long exponent = 0;
     bool negativeExponent = false;
     ++i;
-    if (text[i] == '-' || text[i] == '+') negativeExponent = text[i++] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negativeExponent = text[i++] == '-';
     for (; i < text.size(); ++i) {
       if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
     }
