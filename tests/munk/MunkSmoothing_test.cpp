@@ -98,9 +98,8 @@ TEST(MunkSmoothing, RepeatedTriesUnusableAnswersAndARefusedCalculation) {
   ASSERT_EQ(s.questions.size(), 26u);
   ASSERT_EQ(s.messages.size(), 4u);
   const std::string all = s.messages[0] + s.messages[1] + s.messages[2] + s.messages[3];
-  for (const char* text :
-       {"\"0,1\"", "D(1)=0 cannot be used", "a D value of 0", "D(2)=0.1 cannot be used",
-        "D(2)=-0.1", "the same cosine term as D(1)"})
+  for (const char* text : {"\"0,1\"", "D(1)=0 cannot be used", "a D value of 0",
+                           "D(2)=0.1 cannot be used", "D(2)=-0.1", "the same cosine term as D(1)"})
     EXPECT_NE(all.find(text), std::string::npos) << text;
   // Nothing fitted before D(1) = 0.1; the unusable D(2) leave the values and pictures as they were.
   EXPECT_EQ(std::get<0>(s.seen[2]), s.test.Ctm);
