@@ -2,6 +2,7 @@
 // faults that end a run with a message and leave the earlier report and pictures as they were,
 // the command line and the front end chosen without a display.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -34,11 +35,23 @@ TEST(Executable, WritesTheReportsWorkedOutByHand) {
   const std::string outside =
       " lies outside the water tables. Please enter a temperature from 0 "
       "to 30 degrees.\n";
+  // A lone CR in a heading is text, not a line end, even before numbers. A closed standard
+  // output does not stop the analysis, but the status says so. A folder renamed during the
+  // dialogue still gets its report.
+  std::string crHeading = Small;
+  crHeading.insert(crHeading.find("Rtm Vm") + 6, "\r12.5 3.0");
+  const std::string closedOut =
+      "kavrel: the report was written, but standard output was closed before the end\nstatus 5\n";
+  const std::string renamed =
+      "(d=$PWD; { printf 'N\\n1\\n1\\n'; sleep 0.5; mv \"$d\" \"$d.moved\"; printf '0\\n0\\n'; } | "
+      "@ --terminal; s=$?; mv \"$d.moved\" \"$d\"; exit $s)";
   const struct {
     std::string input;
     const char* report;
-    std::string shown;  // on standard output
+    std::string shown;  // on standard output, % standing for the folder
     std::string err{};  // the whole of standard error
+    std::string data = Small;
+    std::string command = "@ --terminal";
   } cases[] = {
       {"N\n" + Measured, "small_expected.OUT",
        " The water temperature during the resistance tests is 15.00 degrees\n"},
@@ -51,15 +64,22 @@ TEST(Executable, WritesTheReportsWorkedOutByHand) {
            "The answer \"abc\" is not a number. Please type a number with the point \".\" as "
            "decimal separator.\nThe temperature 1e300" +
            outside},
+      {"N\n" + Measured, "small_expected.OUT", "", "", crHeading},
+      {"N\n" + Measured, "small_expected.OUT", "", closedOut, Small,
+       "((sleep 0.3; @ --terminal; echo status $? >&2) | true)"},
+      {"", "small_expected.OUT", "The report is written to %.moved/KAVREL.OUT", "", Small, renamed},
   };
   for (const auto& c : cases) {
     TempFolder folder;
-    folder.Write("KAVREL_BAS.DAT", Small);
+    folder.Write("KAVREL_BAS.DAT", c.data);
     folder.Write("KAVREL.OUT", "an earlier report\r\n");
-    const auto run = RunKavrel(folder.Path(), c.input);
+    const auto run = RunKavrel(folder.Path(), c.input, c.command);
     EXPECT_EQ(run.status, 0) << c.input;
     EXPECT_EQ(folder.Read("KAVREL.OUT"), TestData(c.report)) << c.input;
-    EXPECT_NE(run.out.find(c.shown), std::string::npos) << c.shown;
+    std::string shown = c.shown;
+    if (const auto at = shown.find('%'); at != std::string::npos)
+      shown.replace(at, 1, folder.Path().string());
+    EXPECT_NE(run.out.find(shown), std::string::npos) << shown;
     EXPECT_EQ(run.err, c.err);
     for (const char* picture : Written) EXPECT_TRUE(folder.Exists(picture)) << picture;
   }
@@ -82,8 +102,13 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
   const std::string converted =
       " of the run on this line is not a finite number after the temperature conversion; its "
       "numbers are out of any sensible range\n";
+  // Stopped by SIGTERM while waiting for the last answer, after the previews were written.
+  const std::string terminated =
+      "(mkfifo answers; exec 4<>answers; printf 'N\\n1\\n1\\n0\\n2\\nY\\n' >&4; "
+      "@ --terminal < answers & p=$!; sleep 1; kill -TERM $p; wait $p; s=$?; rm answers; exit $s)";
   const struct {
-    std::string data;  // the data file; empty: none; "/": a folder of that name
+    std::string data;  // the data file; empty: none; "/": a folder of that name; "|": a named
+                       // pipe; "mem": a link to /proc/self/mem, whose reading fails
     std::string says;  // a line of standard error after "kavrel: ", @ standing for the folder
     int status = 1;
     std::string input{};
@@ -92,6 +117,8 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
   } cases[] = {
       {"", Dat + ": cannot open the data file (no such file in this folder)\n"},
       {"/", Dat + ": cannot read the data file: it is a folder\n"},
+      {"|", Dat + ": cannot read the data file: it is a named pipe (FIFO)\n"},
+      {"mem", Dat + ": cannot read the data file: Input/output error\n"},
       {binary, Dat + ":10: \"?????????\" is not a number\n"},
       // A 10 MB heading line is skipped like any other; a 10 MB number line is refused.
       {std::string(10 << 20, 'x') + "\n\n\n\n\n\n\n\nh\n" + tenMegabytes + " 1\n0 0\n",
@@ -122,6 +149,10 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
        1, "Y\n4\n"},
       {DataFile("1 2\n"), "end of input while waiting for an answer to \"smoothing type entry\"\n",
        1, "N\n"},
+      // Failed after the previews were written: the previews go, the earlier pictures stay.
+      {Small, "end of input while waiting for an answer to \"calculation ending entry\"\n", 1,
+       "N\n1\n1\n0\n2\nY\n"},
+      {Small, "stopped by the user; no report was written\n", 1, "", terminated},
       {Small, "cannot write the report KAVREL.OUT in @: File too large\n", 3, "N\n" + Measured,
        "(trap '' XFSZ; ulimit -f 0; exec @ --terminal)"},
       {Small, "cannot write the report KAVREL.OUT in @: Permission denied\n", 3, "N\n" + Measured,
@@ -133,8 +164,13 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
   for (const auto& c : cases) {
     if (c.command.empty()) GTEST_SKIP() << "setpriv cannot drop capabilities here";
     TempFolder folder;
-    if (c.data == "/") fs::create_directory(folder.Path() / "KAVREL_BAS.DAT");
-    if (!c.data.empty() && c.data != "/") folder.Write("KAVREL_BAS.DAT", c.data);
+    const fs::path data = folder.Path() / "KAVREL_BAS.DAT";
+    if (c.data == "/") fs::create_directory(data);
+    if (c.data == "|") {
+      ASSERT_EQ(mkfifo(data.c_str(), 0600), 0);
+    }
+    if (c.data == "mem") fs::create_symlink("/proc/self/mem", data);
+    if (c.data.size() > 3) folder.Write("KAVREL_BAS.DAT", c.data);
     for (const char* name : Written) folder.Write(name, earlier);
     if (c.locked != nullptr) {
       const auto removed = *c.locked != '\0' ? fs::perms::owner_read : fs::perms::owner_write;

@@ -1,6 +1,7 @@
 // Replacing a file through a temporary file and a rename: the new file whole, nothing left
 // behind, and readable as any file the user makes.
 #include "text/FileWrite.h"
+#include "text/StopCleanup.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -38,6 +39,20 @@ TEST(WriteFileAtomically, ReplacesTheFileWholeWithTheModeTheUmaskLeaves) {
   // In a folder that does not exist: the reason, and no file.
   EXPECT_EQ(WriteFileAtomically(folder.Path() / "none" / "KAVREL.OUT", "x"),
             "No such file or directory");
+}
+
+TEST(RemoveOnStop, ListedFilesGoOnAStopAndForgottenOnesStay) {
+  // What the signal handler does with the temporary file of a write it interrupts.
+  TempFolder folder;
+  folder.Write(".KAVREL.OUT.abcdef", "half");
+  folder.Write("KAVREL.OUT", "whole");
+  const Folder open(folder.Path());
+  const int temporary = RemoveOnStop(open.Descriptor(), ".KAVREL.OUT.abcdef");
+  ForgetOnStop(RemoveOnStop(open.Descriptor(), "KAVREL.OUT"));
+  RemoveListedFiles();
+  ForgetOnStop(temporary);
+  EXPECT_FALSE(folder.Exists(".KAVREL.OUT.abcdef"));
+  EXPECT_EQ(folder.Read("KAVREL.OUT"), "whole");
 }
 
 }  // namespace

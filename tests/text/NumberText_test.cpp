@@ -55,6 +55,19 @@ TEST(FormatInteger, TruncatesAndRightJustifies) {
             std::vector<std::string>({"   7", "12345", "  2", " -2", " 0"}));
 }
 
+TEST(ReadableNumberAndRoundTrip, ShortestTextsThatReadBack) {
+  // Messages: without exponent from 1e-5 to below 1e16, in exponent form beyond.
+  EXPECT_EQ(ReadableNumber(87.79476863213192), "87.79476863213192");
+  EXPECT_EQ(ReadableNumber(-4), "-4");
+  EXPECT_EQ(ReadableNumber(0.00012), "0.00012");
+  EXPECT_EQ(ReadableNumber(1e-300), "1e-300");
+  EXPECT_EQ(ReadableNumber(2.5e20), "2.5e+20");
+  // The CSV files: whichever form is shorter.
+  EXPECT_EQ(RoundTrip(1051127000.0), "1051127000");
+  EXPECT_EQ(RoundTrip(0.0015), "0.0015");
+  EXPECT_EQ(RoundTrip(1e-7), "1e-07");
+}
+
 TEST(Log10, IsTheDecimalLogarithm) {
   // log10(8782715.6) = 6.9436288..., given here to six decimals.
   constexpr double SixDecimals = 0.5e-6;
