@@ -70,10 +70,11 @@ std::string ShipCsvText(const ShipPrediction& prediction) {
     bool first = true;
     for (const double value :
          {r.VsKnots, r.Vs, r.Fn, r.Rns, r.Cfs, r.dCf, r.CA, r.Caas, r.Cr, r.Cts, r.RtsKN, r.PeKW}) {
-      out += (first ? "" : ",") + RoundTrip(value);
+      if (!first) out += ',';
+      out += RoundTrip(value);
       first = false;
     }
-    out += "\n";
+    out += '\n';
   }
   return out;
 }

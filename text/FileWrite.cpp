@@ -22,7 +22,8 @@ int CreateTemporary(int folder, const std::string& name, std::string& temporary,
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = ".";
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) on assigning a literal here.
+    temporary.assign(1, '.');
     temporary += name;
     temporary += '.';
     for (int i = 0; i < 6; ++i) temporary += Letters[random() % (sizeof Letters - 1)];
