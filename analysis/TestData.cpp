@@ -55,7 +55,7 @@ class LineReader {
     std::vector<double> numbers;
     for (const std::string& field : Fields(*line)) {
       const auto value = ParseNumber(field);
-      if (!value) Fail(lineNumber_, Quoted(field) + " is not a number");
+      if (!value) Fail(lineNumber_, QuotedForMessage(field) + " is not a number");
       numbers.push_back(*value);
     }
     if (numbers.size() != count) {
@@ -90,17 +90,6 @@ class LineReader {
       }
     }
     return fields;
-  }
-
-  // The field in quotes, its control and non-ASCII bytes shown as "?", cut at 40 characters.
-  static std::string Quoted(const std::string& field) {
-    std::string shown;
-    for (char c : field.substr(0, 40)) {
-      const auto byte = static_cast<unsigned char>(c);
-      shown.push_back(byte < 0x20 || byte >= 0x7f ? '?' : c);
-    }
-    if (field.size() > 40) shown += "...";
-    return "\"" + shown + "\"";
   }
 
   std::istream& in_;

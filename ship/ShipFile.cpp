@@ -19,31 +19,16 @@ namespace {
 
 constexpr std::size_t MaxShipLineLength = 1000;
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A number with its admissible range, or a word from a list.
 struct Setting {
   const char* name;
   std::function<std::optional<std::string>(std::string_view value, ShipParticulars& ship)> take;
 };
 
-// Takes a number into `target` when `admissible` holds; otherwise says what the range is.
-auto Number(double ShipParticulars::*target, bool (*admissible)(double), const char* range) {
-  return [=](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
-    const auto number = ParseNumber(value);
-    if (!number) return "is not a number";
-    if (!admissible(*number)) return std::string("must be ") + range;
-    ship.*target = *number;
-    return std::nullopt;
-  };
-}
-
-auto OptionalNumber(std::optional<double> ShipParticulars::*target, bool (*admissible)(double),
-                    const char* range) {
+// Takes a number into `target` (a double or an optional one) when `admissible` holds;
+// otherwise says what the range is.
+template <class Target>
+auto Number(Target ShipParticulars::*target, bool (*admissible)(double), const char* range) {
   return [=](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
     const auto number = ParseNumber(value);
     if (!number) return "is not a number";
@@ -59,7 +44,7 @@ const std::array<Setting, 12>& Settings() {
                     &ShipParticulars::scale, [](double v) { return v > 1; },
                     "greater than 1 (ship length / model length)")},
       {"wetted_surface",
-       OptionalNumber(
+       Number(
            &ShipParticulars::wettedSurface, [](double v) { return v > 0; }, "positive (m2)")},
       {"roughness", Number(
                         &ShipParticulars::roughness, [](double v) { return v >= 0 && v <= 10000; },
@@ -91,7 +76,7 @@ const std::array<Setting, 12>& Settings() {
        Number(
            &ShipParticulars::waterTemperature, [](double v) { return v >= 0 && v <= 30; },
            "from 0 to 30 (degrees Celsius, the range of the water tables)")},
-      {"form_factor", OptionalNumber(
+      {"form_factor", Number(
                           &ShipParticulars::formFactor, [](double v) { return v >= 1 && v <= 2; },
                           "from 1 to 2 (it is (1+k), not k)")},
       {"method",
@@ -106,7 +91,7 @@ const std::array<Setting, 12>& Settings() {
          return std::nullopt;
        }},
       {"correlation_allowance",
-       OptionalNumber(
+       Number(
            &ShipParticulars::correlationAllowance, [](double v) { return std::fabs(v) <= 0.001; },
            "a plain coefficient from -0.001 to 0.001 (for example 0.00015, not "
            "times 1000)")},
@@ -119,17 +104,6 @@ std::string KnownNames() {
   for (const Setting& setting : Settings())
     names += (names.empty() ? "" : ", ") + std::string(setting.name);
   return names;
-}
-
-// The text in quotes, control and non-ASCII bytes shown as "?", cut at 40 characters.
-std::string Quoted(std::string_view text) {
-  std::string shown;
-  for (char c : text.substr(0, 40)) {
-    const auto byte = static_cast<unsigned char>(c);
-    shown.push_back(byte < 0x20 || byte >= 0x7f ? '?' : c);
-  }
-  if (text.size() > 40) shown += "...";
-  return "\"" + shown + "\"";
 }
 
 }  // namespace
@@ -145,20 +119,21 @@ ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
     ++lineNumber;
     if (line->cut) fail(lineNumber, "the line is too long (more than 1000 characters)");
     std::string_view text = line->text;
-    text = Trimmed(text.substr(0, text.find('#')));
+    text = TrimBlanks(text.substr(0, text.find('#')));
     if (text.empty()) continue;
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) {
-      fail(lineNumber, "expected a line \"name = value\", found " + Quoted(text));
+      fail(lineNumber, "expected a line \"name = value\", found " + QuotedForMessage(text));
     }
-    const std::string_view key = Trimmed(text.substr(0, equals));
-    const std::string_view value = Trimmed(text.substr(equals + 1));
+    const std::string_view key = TrimBlanks(text.substr(0, equals));
+    const std::string_view value = TrimBlanks(text.substr(equals + 1));
     const Setting* setting = nullptr;
     for (const Setting& candidate : Settings()) {
       if (key == candidate.name) setting = &candidate;
     }
     if (setting == nullptr) {
-      fail(lineNumber, "unknown name " + Quoted(key) + " (the names are " + KnownNames() + ")");
+      fail(lineNumber,
+           "unknown name " + QuotedForMessage(key) + " (the names are " + KnownNames() + ")");
     }
     if (const auto earlier = seen.find(key); earlier != seen.end()) {
       fail(lineNumber, std::string(setting->name) + " is given twice (first on line " +
@@ -166,7 +141,8 @@ ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
     }
     seen.emplace(std::string(key), lineNumber);
     if (const auto refusal = setting->take(value, ship)) {
-      fail(lineNumber, "the value " + Quoted(value) + " of " + setting->name + " " + *refusal);
+      fail(lineNumber,
+           "the value " + QuotedForMessage(value) + " of " + setting->name + " " + *refusal);
     }
   }
   if (!seen.contains("scale")) {

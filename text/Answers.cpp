@@ -10,13 +10,6 @@ namespace kavrel {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
 // For a number that from_chars found out of range: whether it lies below 1 in magnitude
 // (so it underflows to zero) rather than beyond the largest value. The power of ten of its
 // first non-zero digit plus its exponent decides.
@@ -128,6 +121,23 @@ std::optional<std::int16_t> ParseWhole16(std::string_view text) {
   if (negative) whole = -whole;
   if (whole < -32768 || whole > 32767) return std::nullopt;
   return static_cast<std::int16_t>(whole);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+std::string QuotedForMessage(std::string_view text) {
+  std::string shown;
+  for (char c : text.substr(0, 40)) {
+    const auto byte = static_cast<unsigned char>(c);
+    shown.push_back(byte < 0x20 || byte >= 0x7f ? '?' : c);
+  }
+  if (text.size() > 40) shown += "...";
+  return "\"" + shown + "\"";
 }
 
 bool IsNo(std::string_view answer) {

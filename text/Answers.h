@@ -26,6 +26,13 @@ bool IsNo(std::string_view answer);
 // The temperature question takes only exactly "Y" or "y" as yes.
 bool IsYes(std::string_view answer);
 
+// The text without the blanks and tabs around it.
+std::string_view TrimBlanks(std::string_view text);
+
+// A typed text as a message shows it: in quotes, its control and non-ASCII bytes as "?", cut
+// at 40 characters and marked "...".
+std::string QuotedForMessage(std::string_view text);
+
 // The message that refuses an answer which is not a number.
 std::string NotANumberMessage(const std::string& answer);
 
