@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "text/Answers.h"
 #include "text/Faults.h"
@@ -38,6 +39,20 @@ auto Number(Target ShipParticulars::*target, bool (*admissible)(double), const c
   };
 }
 
+// Takes one of two words into `target`.
+template <class Kind>
+auto Word(Kind ShipParticulars::*target, std::array<std::pair<const char*, Kind>, 2> words) {
+  return [=](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
+    for (const auto& [word, kind] : words) {
+      if (value == word) {
+        ship.*target = kind;
+        return std::nullopt;
+      }
+    }
+    return std::string("must be ") + words[0].first + " or " + words[1].first;
+  };
+}
+
 const std::array<Setting, 12>& Settings() {
   static const std::array<Setting, 12> settings{{
       {"scale", Number(
@@ -62,16 +77,7 @@ const std::array<Setting, 12>& Settings() {
        Number(
            &ShipParticulars::bilgeKeelArea, [](double v) { return v >= 0; }, "0 or positive (m2)")},
       {"water",
-       [](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
-         if (value == "sea") {
-           ship.water = ShipWater::Sea;
-         } else if (value == "fresh") {
-           ship.water = ShipWater::Fresh;
-         } else {
-           return "must be sea or fresh";
-         }
-         return std::nullopt;
-       }},
+       Word(&ShipParticulars::water, {{{"sea", ShipWater::Sea}, {"fresh", ShipWater::Fresh}}})},
       {"water_temperature",
        Number(
            &ShipParticulars::waterTemperature, [](double v) { return v >= 0 && v <= 30; },
@@ -79,17 +85,8 @@ const std::array<Setting, 12>& Settings() {
       {"form_factor", Number(
                           &ShipParticulars::formFactor, [](double v) { return v >= 1 && v <= 2; },
                           "from 1 to 2 (it is (1+k), not k)")},
-      {"method",
-       [](std::string_view value, ShipParticulars& ship) -> std::optional<std::string> {
-         if (value == "ittc-2011") {
-           ship.method = ShipMethod::Ittc2011;
-         } else if (value == "ittc-1978") {
-           ship.method = ShipMethod::Ittc1978;
-         } else {
-           return "must be ittc-2011 or ittc-1978";
-         }
-         return std::nullopt;
-       }},
+      {"method", Word(&ShipParticulars::method, {{{"ittc-2011", ShipMethod::Ittc2011},
+                                                  {"ittc-1978", ShipMethod::Ittc1978}}})},
       {"correlation_allowance",
        Number(
            &ShipParticulars::correlationAllowance, [](double v) { return std::fabs(v) <= 0.001; },
