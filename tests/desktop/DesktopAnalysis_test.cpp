@@ -18,13 +18,8 @@
 namespace kavrel::test {
 namespace {
 
-// Twelve runs from Fn 0.10 to 0.34 on a 4 m model at 15 degrees; six runs lie between
-// Fn 0.1 and 0.2 for the form factor.
-constexpr const char* TwelveRuns =
-    "Desktop end-to-end test\n\n\n\n\n\n\nRtm (kg)  Vm (m/s)\n--------------------\n"
-    "0.287 0.65\n0.373 0.75\n0.469 0.85\n0.577 0.95\n0.691 1.05\n0.822 1.15\n"
-    "1.016 1.30\n1.272 1.45\n1.590 1.60\n2.043 1.75\n2.742 1.90\n4.182 2.10\n"
-    "0 0\n\nSw Lwl\n3.0 4.0\nT\n15\n";
+// The data file: twelve runs from Fn 0.10 to 0.34 on a 4 m model at 15 degrees at these speeds;
+// six runs lie between Fn 0.1 and 0.2 for the form factor.
 const double Speeds[] = {0.65, 0.75, 0.85, 0.95, 1.05, 1.15, 1.30, 1.45, 1.60, 1.75, 1.90, 2.10};
 
 // Pixels of `image` in the box from (left, top) to (right, bottom) of the palette colour
@@ -58,7 +53,7 @@ class Desktop : public ::testing::Test {
   // answers, on the desktop.
   void Run(const std::vector<std::string>& answers) {
     TempFolder folder;
-    folder.Write(DataFileName, TwelveRuns);
+    folder.Write(DataFileName, TestData("desktop_KAVREL_BAS.DAT"));
     ScriptedToolkit scripted(answers);
     RunAnalysis(scripted, folder.Path());
     const std::string report = folder.Read(ReportFileName);

@@ -112,8 +112,9 @@ PersonAtDisplay::~PersonAtDisplay() {
 
 void PersonAtDisplay::Act(void* self) {
   auto& person = *static_cast<PersonAtDisplay*>(self);
+  // The person acts once the box is on the screen: FLTK has had its first expose.
   Fl_Window* box = Fl::modal();
-  if (box == nullptr || !box->shown()) {
+  if (box == nullptr || !box->shown() || Fl_X::i(box)->wait_for_expose) {
     Fl::repeat_timeout(0.01, Act, self);
     return;
   }
