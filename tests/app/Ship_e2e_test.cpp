@@ -1,12 +1,13 @@
 // The kavrel executable with a ship file: the full-scale prediction and the run table against
-// values worked out apart from the program (tests/data/ship_expected.py), the report unchanged
-// by the ship file, and every fault of a ship file named before the first question.
+// values worked out apart from the program (tests/support/ship_expected.py), the report
+// unchanged by the ship file, and a faulty ship file ending the run before the first question
+// (every fault's message is checked in tests/ship).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "tests/support/TempFolder.h"
 
@@ -17,35 +18,25 @@ using test::RunKavrel;
 using test::TempFolder;
 using test::TestData;
 
-// The numbers of a CSV text, row by row, after its header line.
-std::vector<std::vector<double>> Numbers(const std::string& csv, std::string* header) {
-  std::istringstream in(csv);
-  std::getline(in, *header);
-  std::vector<std::vector<double>> rows;
-  for (std::string line; std::getline(in, line);) {
-    std::istringstream fields(line);
-    rows.emplace_back();
-    for (std::string field; std::getline(fields, field, ',');)
-      rows.back().push_back(std::stod(field));
-  }
-  return rows;
-}
-
-// Expected and written CSV files agree in their header and every number to 1e-9 relative: the
-// worked-out values use the same formulas in another order of operations.
-void ExpectSameTable(const std::string& written, const std::string& expected) {
+// Expected and written CSV files agree in their header, their numbers of lines and fields, and
+// every number to 1e-9 relative: the worked-out values use the same formulas in another order
+// of operations.
+void ExpectSameTable(std::string written, std::string expected) {
   constexpr double Agreement = 1e-9;
-  std::string writtenHeader, expectedHeader;
-  const auto got = Numbers(written, &writtenHeader), want = Numbers(expected, &expectedHeader);
-  EXPECT_EQ(writtenHeader, expectedHeader);
-  ASSERT_EQ(got.size(), want.size());
-  for (std::size_t r = 0; r < want.size(); ++r) {
-    ASSERT_EQ(got[r].size(), want[r].size());
-    for (std::size_t c = 0; c < want[r].size(); ++c)
-      EXPECT_LE(std::fabs(got[r][c] - want[r][c]), Agreement * std::fabs(want[r][c]))
-          << "row " << r + 1 << " column " << c + 1 << ": " << got[r][c];
-  }
   EXPECT_EQ(written.find('\r'), std::string::npos);
+  EXPECT_EQ(written.substr(0, written.find('\n')), expected.substr(0, expected.find('\n')));
+  for (const char end : {'\n', ','})
+    EXPECT_EQ(std::count(written.begin(), written.end(), end),
+              std::count(expected.begin(), expected.end(), end));
+  std::replace(written.begin(), written.end(), ',', ' ');
+  std::replace(expected.begin(), expected.end(), ',', ' ');
+  std::istringstream got(written.substr(written.find('\n'))),
+      want(expected.substr(expected.find('\n')));
+  for (double g = 0, w = 0; want >> w;) {
+    ASSERT_TRUE(got >> g);
+    EXPECT_LE(std::fabs(g - w), Agreement * std::fabs(w)) << g << " for " << w;
+  }
+  EXPECT_TRUE((got >> std::ws).eof()) << "more numbers than expected";
 }
 
 const std::string Measured = "N\n1\n1\n0\n0\n";  // no smoothing: CtmS = Ctm
@@ -79,16 +70,8 @@ TEST(ShipRun, AFaultyShipFileEndsTheRunBeforeTheFirstQuestion) {
     const char* data;
     const char* message;
   } cases[] = {
-      {"scale = 25\nfrom_factor = 1.1\n", "ship_KAVREL_BAS.DAT",
-       "kavrel: KAVREL_SHIP.DAT:2: unknown name \"from_factor\""},
       {"scale = 25\nscale = 30\n", "ship_KAVREL_BAS.DAT",
        "kavrel: KAVREL_SHIP.DAT:2: scale is given twice (first on line 1)"},
-      {"scale = 1e999\n", "ship_KAVREL_BAS.DAT",
-       "kavrel: KAVREL_SHIP.DAT:1: the value \"1e999\" of scale is not a number"},
-      {"scale = 0.04\n", "ship_KAVREL_BAS.DAT",
-       "kavrel: KAVREL_SHIP.DAT:1: the value \"0.04\" of scale must be greater than 1"},
-      {"# no scale\nwater = sea\n", "ship_KAVREL_BAS.DAT",
-       "kavrel: KAVREL_SHIP.DAT: the scale ratio is missing"},
       // One run has 0.1 < Fn < 0.2: no Prohaska line, and no form factor given.
       {"scale = 25\n", "small_KAVREL_BAS.DAT",
        "kavrel: KAVREL_SHIP.DAT: no form_factor is given, and the form factor (1+k) cannot be "

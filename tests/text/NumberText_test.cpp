@@ -11,15 +11,12 @@
 namespace kavrel {
 namespace {
 
-struct FixedCase {
-  double x;
-  int p;
-  int d;
-  const char* text;
-};
-
 TEST(FormatFixed, PointStandsAtAFixedColumnAndOverflowIsMarked) {
-  const FixedCase cases[] = {
+  const struct {
+    double x;
+    int p, d;
+    const char* text;
+  } cases[] = {
       {12.3456, 3, 3, " 12.346"},
       {0.5, 2, 3, " 0.500"},
       {15, 2, 2, "15.00"},
@@ -42,9 +39,7 @@ TEST(FormatFixed, PointStandsAtAFixedColumnAndOverflowIsMarked) {
       {std::numeric_limits<double>::quiet_NaN(), 3, 3, "NaN"},
       {-std::numeric_limits<double>::infinity(), 3, 3, "-Inf"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FormatFixed(c.x, c.p, c.d), c.text) << c.x << " " << c.p << "/" << c.d;
-  }
+  for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.x, c.p, c.d), c.text) << c.x << " " << c.p;
   // A huge value prints every digit: 1 and 300 zeros, the point, 3 decimals and the mark.
   EXPECT_EQ(FormatFixed(1e300, 3, 3), "1" + std::string(300, '0') + ".000%");
 }

@@ -3,15 +3,13 @@
 #include <FL/Enumerations.H>
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
-#include <FL/fl_utf8.h>
 #include <FL/x.H>
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
 #include <algorithm>
-#include <exception>
 #include <stdexcept>
-#include <utility>
+#include <tuple>
 
 #include "frontends/DesktopWindows.h"
 
@@ -24,30 +22,13 @@ namespace {
 // `text` is a copy of its own: FLTK takes the key's text as a char*.
 // cppcheck-suppress passedByValue
 void SendKey(Fl_Window& window, int keysym, std::string text) {
-  char* const savedText = Fl::e_text;
-  const int savedLength = Fl::e_length;
-  const int savedKeysym = Fl::e_keysym;
-  const int savedState = Fl::e_state;
+  const auto saved = std::tuple(Fl::e_text, Fl::e_length, Fl::e_keysym, Fl::e_state);
   Fl::e_keysym = keysym;
   Fl::e_state = 0;
   Fl::e_text = text.data();
   Fl::e_length = static_cast<int>(text.size());
   Fl::handle(FL_KEYBOARD, &window);
-  Fl::e_text = savedText;
-  Fl::e_length = savedLength;
-  Fl::e_keysym = savedKeysym;
-  Fl::e_state = savedState;
-}
-
-// Types a text one character (one UTF-8 sequence) at a time.
-void TypeText(Fl_Window& window, const std::string& text) {
-  for (std::size_t at = 0; at < text.size();) {
-    int length = fl_utf8len1(text[at]);
-    if (length < 1) length = 1;
-    const std::string character = text.substr(at, static_cast<std::size_t>(length));
-    SendKey(window, static_cast<unsigned char>(character[0]), character);
-    at += character.size();
-  }
+  std::tie(Fl::e_text, Fl::e_length, Fl::e_keysym, Fl::e_state) = saved;
 }
 
 QuestionBoxView ViewOf(const desktop::QuestionBox& box) {
@@ -58,23 +39,12 @@ QuestionBoxView ViewOf(const desktop::QuestionBox& box) {
           std::min(field.position(), field.mark()),
           std::max(field.position(), field.mark()),
           box.x(),
-          box.y(),
-          box.w(),
-          box.h()};
+          box.y()};
 }
 
-WindowImage BlankImage(const desktop::Canvas& canvas) {
-  return {canvas.w(), canvas.h(),
-          std::vector<std::uint8_t>(static_cast<std::size_t>(canvas.w()) * canvas.h() * 3)};
-}
-
-// Draws the window's picture into a pixmap of the client size and reads it back. Not a
-// member: FLTK's offscreen macros name X11's Window, which a member would take for
-// Toolkit::Window.
-WindowImage CaptureDrawing(desktop::DesktopWindow& window) {
-  const desktop::Canvas& canvas = window.Drawing();
-  WindowImage image = BlankImage(canvas);
-  window.make_current();
+// Draws the canvas into a pixmap of its size and reads it back. Not a member: FLTK's
+// offscreen macros name X11's Window, which a member would take for Toolkit::Window.
+void DrawOffscreen(const desktop::Canvas& canvas, WindowImage& image) {
   const Fl_Offscreen offscreen = fl_create_offscreen(canvas.w(), canvas.h());
   {  // fl_begin_offscreen declares the variables that fl_end_offscreen restores
     fl_begin_offscreen(offscreen);
@@ -83,7 +53,6 @@ WindowImage CaptureDrawing(desktop::DesktopWindow& window) {
     fl_end_offscreen();
   }
   fl_delete_offscreen(offscreen);
-  return image;
 }
 
 }  // namespace
@@ -100,76 +69,28 @@ std::unique_ptr<TestDesktopToolkit> TestDesktopToolkit::Open(std::string& whyNot
 }
 
 void TestDesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
-  if (!answers_) {
-    DesktopToolkit::AwaitAnswer(box);
-    return;
-  }
   Fl::check();
-  const std::optional<std::string> typed = answers_(ViewOf(box));
-  if (typed) {
-    TypeText(box, *typed);
-    SendKey(box, FL_Enter, "\r");
-  } else {
-    SendKey(box, FL_Escape, "\x1b");
-  }
-  if (box.shown()) throw std::logic_error("the question box did not close on Return or Escape");
+  for (const char c : answers_(ViewOf(box))) SendKey(box, static_cast<unsigned char>(c), {c});
+  SendKey(box, FL_Enter, "\r");
+  if (box.shown()) throw std::logic_error("the question box did not close on Return");
 }
 
-void TestDesktopToolkit::RunMessageBox(const std::string& text) {
-  if (messages_) Fl::add_timeout(0.0, ConfirmMessage, this);
-  DesktopToolkit::RunMessageBox(text);
-  Fl::remove_timeout(ConfirmMessage, this);
-  if (messageFault_) std::rethrow_exception(std::exchange(messageFault_, nullptr));
-}
-
-// Runs inside fl_message's loop once the box is up: hands its text to the sink and confirms
-// the box with Return.
-void TestDesktopToolkit::ConfirmMessage(void* self) {
-  auto& ui = *static_cast<TestDesktopToolkit*>(self);
-  Fl_Window* box = Fl::modal();
-  if (box == nullptr || !box->shown()) {
-    Fl::repeat_timeout(0.01, ConfirmMessage, self);
-    return;
-  }
-  std::string shown;
-  for (int i = 0; i < box->children(); ++i) {
-    const Fl_Widget* child = box->child(i);
-    if (child->label() && std::string(child->label()).size() > shown.size() &&
-        dynamic_cast<const Fl_Button*>(child) == nullptr) {
-      shown = child->label();
-    }
-  }
-  try {
-    ui.messages_(shown);
-  } catch (...) {
-    ui.messageFault_ = std::current_exception();
-  }
-  SendKey(*box, FL_Enter, "\r");
-  if (box->shown()) box->hide();
-}
-
-std::optional<WindowImage> TestDesktopToolkit::Capture(WindowId id) const {
-  desktop::DesktopWindow* window = ShownWindow(id);
-  if (window == nullptr) return std::nullopt;
-  return CaptureDrawing(*window);
-}
-
-std::optional<WindowImage> TestDesktopToolkit::ScreenImage(WindowId id) const {
+std::optional<WindowImage> TestDesktopToolkit::Image(WindowId id, bool offscreen) const {
   desktop::DesktopWindow* window = ShownWindow(id);
   if (window == nullptr) return std::nullopt;
   Fl::flush();
   XSync(fl_display, False);
   const desktop::Canvas& canvas = window->Drawing();
-  WindowImage image = BlankImage(canvas);
+  WindowImage image{
+      window->x(), window->y(), canvas.w(), canvas.h(),
+      std::vector<std::uint8_t>(static_cast<std::size_t>(canvas.w()) * canvas.h() * 3)};
   window->make_current();
-  fl_read_image(image.rgb.data(), canvas.x(), canvas.y(), canvas.w(), canvas.h());
+  if (offscreen) {
+    DrawOffscreen(canvas, image);
+  } else {
+    fl_read_image(image.rgb.data(), canvas.x(), canvas.y(), canvas.w(), canvas.h());
+  }
   return image;
-}
-
-std::optional<Twips> TestDesktopToolkit::ScreenPixels(WindowId id) const {
-  const desktop::DesktopWindow* window = ShownWindow(id);
-  if (window == nullptr) return std::nullopt;
-  return Twips{window->x(), window->y(), window->w(), window->h()};
 }
 
 void TestDesktopToolkit::RedrawNow(WindowId id) {
@@ -191,10 +112,18 @@ PersonAtDisplay::~PersonAtDisplay() {
 
 void PersonAtDisplay::Act(void* self) {
   auto& person = *static_cast<PersonAtDisplay*>(self);
+  // The person acts once the box is on the screen: FLTK has had its first expose.
   Fl_Window* box = Fl::modal();
-  if (box == nullptr || !box->shown()) {
+  if (box == nullptr || !box->shown() || Fl_X::i(box)->wait_for_expose) {
     Fl::repeat_timeout(0.01, Act, self);
     return;
+  }
+  for (int i = 0; i < box->children(); ++i) {
+    const Fl_Widget* child = box->child(i);
+    if (child->label() && std::string(child->label()).size() > person.read_.size() &&
+        dynamic_cast<const Fl_Button*>(child) == nullptr) {
+      person.read_ = child->label();
+    }
   }
   XEvent event{};
   if (person.action_ == Action::CloseBox) {

@@ -1,10 +1,9 @@
 // The desktop front end driven by a program instead of a person, for the tests and the
-// benchmarks: answers typed into the real question boxes, message boxes confirmed, and the
-// windows' pictures read back.
+// benchmarks: answers typed into the real question boxes, the windows' pictures read back, and
+// a person at the display for the boxes of the program's own front end.
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,13 +23,12 @@ struct QuestionBoxView {
   int selectionStart = 0;
   int selectionEnd = 0;
   int left = 0, top = 0;  // screen position in pixels
-  int width = 0, height = 0;
 };
 
-// A window's client area as pixels, row by row from the top, three bytes a pixel.
+// A window's client area as pixels, row by row from the top, three bytes a pixel, and where it
+// is on the screen.
 struct WindowImage {
-  int width = 0;
-  int height = 0;
+  int left = 0, top = 0, width = 0, height = 0;
   std::vector<std::uint8_t> rgb;
   Rgb At(int x, int y) const;
 };
@@ -42,35 +40,22 @@ class TestDesktopToolkit : public DesktopToolkit {
   explicit TestDesktopToolkit(OpenKey key) : DesktopToolkit(key) {}
 
   // The source sees each question box once it is on the screen and returns the text to type
-  // over the selected default, which is then confirmed with Return; nothing means Escape.
-  // The keys go through the box's own widgets. The source may throw to end the analysis.
-  // Without a source the box waits for the user.
-  using AnswerSource = std::function<std::optional<std::string>(const QuestionBoxView&)>;
+  // over the selected default, which is then confirmed with Return. The keys go through the
+  // box's own widgets. The source may throw to end the analysis. Every question needs one.
+  using AnswerSource = std::function<std::string(const QuestionBoxView&)>;
   void SetAnswerSource(AnswerSource source) { answers_ = std::move(source); }
-  // When set, each message box is shown, its text handed to the sink, and closed with Return.
-  using MessageSink = std::function<void(const std::string& shownText)>;
-  void SetMessageSink(MessageSink sink) { messages_ = std::move(sink); }
 
-  // The window's picture drawn off screen at its current client size; nothing while the
-  // window has not been shown.
-  std::optional<WindowImage> Capture(WindowId id) const;
-  // The client area as it stands on the screen now (the window must not be covered).
-  std::optional<WindowImage> ScreenImage(WindowId id) const;
-  // Where the window's client area is on the screen, in pixels; nothing while not shown.
-  std::optional<Twips> ScreenPixels(WindowId id) const;
+  // The window's client area as it stands on the screen now (the window must not be covered),
+  // or its whole picture drawn afresh off the screen; nothing while the window is not shown.
+  std::optional<WindowImage> Image(WindowId id, bool offscreen = false) const;
   // Draws the whole window again on the screen and waits for the server to finish.
   void RedrawNow(WindowId id);
 
  protected:
   void AwaitAnswer(desktop::QuestionBox& box) override;
-  void RunMessageBox(const std::string& text) override;
 
  private:
-  static void ConfirmMessage(void* self);
-
   AnswerSource answers_;
-  MessageSink messages_;
-  std::exception_ptr messageFault_;
 };
 
 // A person at the display, for the boxes of a plain DesktopToolkit: does one thing to the next
@@ -88,6 +73,8 @@ class PersonAtDisplay {
 
   // The box closed on the action.
   bool Done() const { return acted_ && !ignored_; }
+  // The longest text the box showed apart from its buttons: a message box's message.
+  const std::string& Read() const { return read_; }
 
  private:
   static void Act(void* self);
@@ -96,6 +83,7 @@ class PersonAtDisplay {
   Action action_;
   bool acted_ = false;
   bool ignored_ = false;
+  std::string read_;
 };
 
 }  // namespace kavrel::test
