@@ -37,16 +37,14 @@ TEST(ReadTestData, ReadsRunsParticularsAndTemperature) {
   const TestData none = Read(Heading + "0 0\na\nb\n1 2\nc\n20");
   EXPECT_TRUE(none.Vm.empty());
   EXPECT_EQ(none.T, 20);
-  // At most 99 runs.
-  std::string runs;
-  for (int i = 1; i <= 99; ++i) runs += std::to_string(i) + " " + std::to_string(i) + "\n";
-  EXPECT_EQ(Read(Heading + runs + "0 0\n" + Particulars + "15\n").Vm.size(), 99u);
 }
 
 TEST(ReadTestData, FaultsNameTheFileAndTheLine) {
   // The data file's nine heading lines, then the rest; the fault after "KAVREL_BAS.DAT:".
+  // A test holds at most 99 runs: 99 are read, a hundredth is refused.
   std::string runs;
-  for (int i = 1; i <= 100; ++i) runs += std::to_string(i) + " " + std::to_string(i) + "\n";
+  for (int i = 1; i <= 99; ++i) runs += std::to_string(i) + " " + std::to_string(i) + "\n";
+  EXPECT_EQ(Read(Heading + runs + "0 0\n" + Particulars + "15\n").Vm.size(), 99u);
   const std::pair<std::string, std::string> cases[] = {
       {"1 2 3\n0 0\n", "10: expected 2 numbers, found 3"},
       {"\n0 0\n", "10: expected 2 numbers, found 0"},
@@ -54,7 +52,7 @@ TEST(ReadTestData, FaultsNameTheFileAndTheLine) {
       {"1,5 2\n0 0\n", "10: expected 2 numbers, found 3"},
       {"1,,2\n0 0\n", "10: an empty field before a comma"},
       {"1 2,\n0 0\n", "10: an empty field after the last comma"},
-      {"1\r2 3\n0 0\n", "10: \"1?2\" is not a number"},     // a lone CR is no line end
+      {"1\r2 3\n0 0\n", "10: \"1?2\" is not a number"},  // a lone CR is no line end
       {"0 0\n" + Particulars + "15 16\n", "15: expected 1 number, found 2"},
       {"1 2\n",
        "11: the file ends early: a run line (resistance in kg, speed in m/s) or the terminator "
@@ -62,7 +60,7 @@ TEST(ReadTestData, FaultsNameTheFileAndTheLine) {
       {"0 0\n" + Particulars,
        "15: the file ends early: the line with the water temperature (degrees Celsius) was "
        "expected"},
-      {runs + "0 0\n" + Particulars + "15\n",
+      {runs + "100 100\n0 0\n" + Particulars + "15\n",
        "109: no terminator line (two numbers below 0.001, such as 0 0) within the first 100 run "
        "lines: a test holds at most 99 runs"}};
   const auto faultOf = [](const std::string& text) -> std::string {

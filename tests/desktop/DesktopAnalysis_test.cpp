@@ -64,7 +64,7 @@ class Desktop : public ::testing::Test {
       const Question& q = scripted.questions.at(asked);
       EXPECT_EQ(view.title + "|" + view.prompt + "|" + view.fieldText,
                 q.title + "|" + q.prompt + "|" + q.defaultText);
-      EXPECT_EQ(view.selectionEnd - view.selectionStart, static_cast<int>(q.defaultText.size()));
+      EXPECT_EQ(view.selected, static_cast<int>(q.defaultText.size()));
       EXPECT_TRUE(view.left == 633 && view.top == 566) << view.left << ", " << view.top;
       if (view.title == "calculation ending entry") CheckPictures();
       return answers[asked++];

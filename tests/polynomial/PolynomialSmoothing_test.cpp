@@ -80,9 +80,8 @@ TEST(PolynomialSmoothing, PrintsTheFormFactorOfTheSmoothedData) {
   // three terms over the whole range (the defaults but for the order): the fit reproduces them,
   // so (1+k) = 1.15.
   const std::vector<double> Fn{0.12, 0.15, 0.18}, Cfm{3.5, 3.4, 3.3};
-  std::vector<double> Ctm;
-  Ctm.reserve(Fn.size());
-  for (int i = 0; i < 3; ++i) Ctm.push_back(1.15 * Cfm[i] + 500 * std::pow(Fn[i], 4));
+  const auto line = [&](int i) { return 1.15 * Cfm[i] + 500 * std::pow(Fn[i], 4); };
+  const std::vector<double> Ctm{line(0), line(1), line(2)};
   std::vector<double> CtmS = Ctm;
   test::ScriptedToolkit ui({"", "", "3", "", ""});
   PolynomialSmoothing(ui, Fn, CtmS, Ctm, Cfm);

@@ -101,22 +101,19 @@ TEST(ShipPrediction, OneRunByBothMethods) {
 
 TEST(ShipPrediction, PublishedRoughnessAllowanceOfTheRevisedMethod) {
   // A 330 m ship at 15 kn (Rns 2.1414e9): 10^3 dCf = 0.052, 0.079, 0.102, 0.122.
-  const double kS[] = {75, 100, 125, 150}, published[] = {0.052, 0.079, 0.102, 0.122};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_NEAR(1000 * RoughnessAllowance(ShipMethod::Ittc2011, kS[i], 330, 2.1414e9), published[i],
-                0.0005)
-        << kS[i];
-  }
+  for (const auto& [kS, published] :
+       {std::pair{75.0, 0.052}, {100.0, 0.079}, {125.0, 0.102}, {150.0, 0.122}})
+    EXPECT_NEAR(1000 * RoughnessAllowance(ShipMethod::Ittc2011, kS, 330, 2.1414e9), published,
+                0.0005);
 }
 
 TEST(ShipPrediction, FormFactorFromTheSmoothedRunsAndNothingNotFinite) {
   // Two runs on the Prohaska line y = 1.2 + 3x (x = Fn^4 / Cfm): (1+k) is its intercept.
   const std::vector<double> Fn{0.12, 0.18}, Vm{1, 1.5}, Cfm{3.4, 3.2};
-  std::vector<double> CtmS;
-  CtmS.reserve(Fn.size());
-  for (int i = 0; i < 2; ++i) {
-    CtmS.push_back(Cfm[i] * (1.2 + 3 * std::pow(Fn[i], 4) / (Cfm[i] / 1000)));
-  }
+  const auto line = [&](int i) {
+    return Cfm[i] * (1.2 + 3 * std::pow(Fn[i], 4) / (Cfm[i] / 1000));
+  };
+  const std::vector<double> CtmS{line(0), line(1)};
   const ModelRuns model{Fn, Vm, CtmS, Cfm, 5, 4};
   EXPECT_NEAR(ShipFormFactor(Read("scale=25"), model).value(), 1.2, 1e-12);
   EXPECT_FALSE(PredictShip(Read("scale=1e300"), model, 1.2));

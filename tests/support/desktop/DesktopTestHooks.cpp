@@ -7,7 +7,7 @@
 #include <X11/Xatom.h>
 #include <X11/keysym.h>
 
-#include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <tuple>
 
@@ -36,8 +36,7 @@ QuestionBoxView ViewOf(const desktop::QuestionBox& box) {
   return {box.label() ? box.label() : "",
           box.Prompt(),
           field.value(),
-          std::min(field.position(), field.mark()),
-          std::max(field.position(), field.mark()),
+          std::abs(field.position() - field.mark()),
           box.x(),
           box.y()};
 }

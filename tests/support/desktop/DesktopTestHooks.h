@@ -20,8 +20,7 @@ struct QuestionBoxView {
   std::string title;      // the box's title bar
   std::string prompt;     // the text above the field
   std::string fieldText;  // what the field holds before anything is typed
-  int selectionStart = 0;
-  int selectionEnd = 0;
+  int selected = 0;       // characters of the field selected
   int left = 0, top = 0;  // screen position in pixels
 };
 
