@@ -66,11 +66,27 @@ void DesktopToolkit::WindowChanged(const DisplayWindow& window, const DrawItem* 
   Fl::check();
 }
 
+namespace {
+
+// As Fl_Window::wait_for_expose, but it ends too when the window is closed before its first
+// expose (Return typed ahead, a window manager closing it), where FLTK's own waits for ever on
+// the window's freed system data.
+void WaitForFirstExpose(Fl_Window& window) {
+  for (;;) {
+    if (!window.shown()) return;
+    const Fl_X* x = Fl_X::i(&window);
+    if (x != nullptr && x->wait_for_expose == 0) return;
+    Fl::wait();
+  }
+}
+
+}  // namespace
+
 std::string DesktopToolkit::Ask(const Question& question) {
   Fl::check();
   desktop::QuestionBox box(question);
   box.show();
-  box.wait_for_expose();
+  WaitForFirstExpose(box);
   box.FocusField();
   AwaitAnswer(box);
   return box.Result();
