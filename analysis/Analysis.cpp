@@ -189,11 +189,8 @@ std::string RunTableText(const ReportData& report) {
   std::string out = "run,Fn,Vm,Rtm,Ctm,CtmS,Cfm,Rnm\n";
   for (std::size_t i = 0; i < report.Fn.size(); ++i) {
     out += std::to_string(i + 1);
-    for (const double value : {report.Fn[i], report.Vm[i], report.Rtm[i], report.Ctm[i] / 1000,
-                               report.CtmS[i] / 1000, report.Cfm[i] / 1000, report.Rnm[i]}) {
-      out += ',';
-      out += RoundTrip(value);
-    }
+    AppendCsvNumbers(out, {report.Fn[i], report.Vm[i], report.Rtm[i], report.Ctm[i] / 1000,
+                           report.CtmS[i] / 1000, report.Cfm[i] / 1000, report.Rnm[i]});
     out += "\n";
   }
   return out;

@@ -165,6 +165,14 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = std::filesystem::current_path(error);
   if (error)
     return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
+  // Held open for the whole run; declared before the front end, which writes its previews in
+  // it and so must end first.
+  std::unique_ptr<kavrel::Folder> working;
+  try {
+    working = std::make_unique<kavrel::Folder>(folder);
+  } catch (const kavrel::InputFault& fault) {
+    return Fail(ExitInputFault, fault.what(), nullptr);
+  }
 
   std::unique_ptr<kavrel::Toolkit> ui;
   bool desktop = false;
@@ -185,14 +193,13 @@ int main(int argc, char** argv) {
 #endif
   if (!ui) {
     // Answers piped in are not echoed by a terminal: print them, so the log reads well.
-    ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr, folder,
+    ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr, working.get(),
                                                    isatty(STDIN_FILENO) == 0);
   }
   kavrel::Toolkit* box = desktop ? ui.get() : nullptr;
 
   try {
-    const kavrel::Folder working(folder);
-    const std::string summary = Analyse(*ui, working);
+    const std::string summary = Analyse(*ui, *working);
     if (desktop && !summary.empty()) {
       // Until the desktop has a closing message, the summary stands on the text window.
       kavrel::DisplayWindow& screen = kavrel::ClearedTextWindow(*ui);
@@ -206,7 +213,7 @@ int main(int argc, char** argv) {
     ui->Finish();
     if (!desktop) {
       std::cout << "\nThe report is written to "
-                << (working.CurrentPath() / kavrel::ReportFileName).string() << "\n";
+                << (working->CurrentPath() / kavrel::ReportFileName).string() << "\n";
       if (!summary.empty()) std::cout << "\n" << summary;
     }
     if (!std::cout.flush()) {

@@ -17,19 +17,8 @@
 namespace kavrel {
 
 TerminalToolkit::TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
-                                 std::filesystem::path pictureFolder, bool echoAnswers)
-    : in_(in),
-      out_(out),
-      err_(err),
-      pictureFolder_(std::move(pictureFolder)),
-      echoAnswers_(echoAnswers) {
-  if (pictureFolder_.empty()) return;
-  try {
-    pictures_ = std::make_unique<Folder>(pictureFolder_);
-  } catch (const InputFault&) {
-    // No previews then; the first question says so.
-  }
-}
+                                 const Folder* pictureFolder, bool echoAnswers)
+    : in_(in), out_(out), err_(err), pictures_(pictureFolder), echoAnswers_(echoAnswers) {}
 
 TerminalToolkit::~TerminalToolkit() {
   for (const auto& [id, slot] : previewListed_) {
@@ -85,7 +74,7 @@ void TerminalToolkit::WindowChanged(const DisplayWindow& window, const DrawItem*
 }
 
 void TerminalToolkit::WritePictures() {
-  if (pictureFolder_.empty()) return;
+  if (pictures_ == nullptr) return;
   for (WindowId id : AllWindows) {
     const DisplayWindow& window = Window(id);
     const std::string name = SvgPreviewFileName(id);
@@ -93,14 +82,14 @@ void TerminalToolkit::WritePictures() {
     auto& written = writtenRevision_[id];
     if (written == window.Revision()) continue;
     // A preview for the engineer's browser: the final pictures are written durably at the end.
-    if (pictures_ && WriteSvgFile(window, *pictures_, name, Durability::Preview)) {
+    if (WriteSvgFile(window, *pictures_, name, Durability::Preview)) {
       written = window.Revision();
       if (!previewListed_.contains(id)) {
         previewListed_[id] = RemoveOnStop(pictures_->Descriptor(), name.c_str());
       }
     } else if (!pictureWarningGiven_) {
       err_ << "kavrel: warning: cannot write the preview " << name << " in "
-           << pictureFolder_.string() << "\n";
+           << pictures_->Path().string() << "\n";
       pictureWarningGiven_ = true;
     }
   }

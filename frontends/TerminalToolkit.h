@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <iosfwd>
 #include <map>
-#include <memory>
 #include <string>
 
 #include "text/Folder.h"
@@ -19,12 +18,13 @@ namespace kavrel {
 class TerminalToolkit : public Toolkit {
  public:
   // Previews of the graph windows (KAVREL_COEFFICIENTS.preview.svg, ...) are rewritten in
-  // `pictureFolder` before every question and removed when the front end ends, or when the
-  // program is stopped by a signal; an empty path writes none. The final pictures are the
+  // `pictureFolder` (held open by the caller, who keeps it while this lives) before every
+  // question and removed when the front end ends, or when the program is stopped by a
+  // signal; null writes none. The final pictures are the
   // caller's business. With `echoAnswers` each answer read is printed after its
   // question, so that a log of a scripted run reads like a dialogue.
   TerminalToolkit(std::istream& in, std::ostream& out, std::ostream& err,
-                  std::filesystem::path pictureFolder, bool echoAnswers = false);
+                  const Folder* pictureFolder, bool echoAnswers = false);
   ~TerminalToolkit() override;
   TerminalToolkit(const TerminalToolkit&) = delete;
   TerminalToolkit& operator=(const TerminalToolkit&) = delete;
@@ -51,8 +51,7 @@ class TerminalToolkit : public Toolkit {
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
-  std::filesystem::path pictureFolder_;
-  std::unique_ptr<Folder> pictures_;  // the picture folder held open, null for none
+  const Folder* pictures_;  // null for none
   std::map<WindowId, std::uint64_t> writtenRevision_;
   std::map<WindowId, int> previewListed_;  // previews written, and their slot for a stop
   bool echoAnswers_ = false;

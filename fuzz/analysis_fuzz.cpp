@@ -105,9 +105,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   std::ostringstream err;
   bool reported = false;
   {
-    kavrel::TerminalToolkit ui(in, out, err, folder);
+    const kavrel::Folder pictures(folder);
+    kavrel::TerminalToolkit ui(in, out, err, &pictures);
     try {
-      kavrel::RunAnalysis(ui, folder);
+      kavrel::RunAnalysis(ui, pictures);
       reported = true;
     } catch (const kavrel::InputFault& fault) {
       Require(*fault.what() != '\0', "an InputFault without a message");

@@ -67,13 +67,10 @@ std::string ShipReportText(const ShipPrediction& prediction) {
 std::string ShipCsvText(const ShipPrediction& prediction) {
   std::string out = "Vs_kn,Vs_m_s,Fn,Rns,Cfs,dCf,CA,Caas,Cr,Cts,Rts_kN,Pe_kW\n";
   for (const ShipRun& r : prediction.runs) {
-    bool first = true;
-    for (const double value :
-         {r.VsKnots, r.Vs, r.Fn, r.Rns, r.Cfs, r.dCf, r.CA, r.Caas, r.Cr, r.Cts, r.RtsKN, r.PeKW}) {
-      if (!first) out += ',';
-      out += RoundTrip(value);
-      first = false;
-    }
+    std::string row;
+    AppendCsvNumbers(row, {r.VsKnots, r.Vs, r.Fn, r.Rns, r.Cfs, r.dCf, r.CA, r.Caas, r.Cr, r.Cts,
+                           r.RtsKN, r.PeKW});
+    out.append(row, 1);  // without the first comma
     out += '\n';
   }
   return out;

@@ -133,4 +133,11 @@ std::string RoundTrip(double x) {
   return {buffer, result.ptr};
 }
 
+void AppendCsvNumbers(std::string& row, std::initializer_list<double> values) {
+  for (const double value : values) {
+    row += ',';
+    row += RoundTrip(value);
+  }
+}
+
 }  // namespace kavrel

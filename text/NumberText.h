@@ -2,6 +2,7 @@
 // so that numbers printed one below the other line up on the point.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace kavrel {
@@ -30,5 +31,8 @@ std::string ReadableNumber(double x);
 // The shortest text that reads back as x, in exponent form where that is shorter
 // ("1051127000", "0.0015", "1e-07"): the numbers of the CSV files.
 std::string RoundTrip(double x);
+
+// Appends the numbers to `row`, each in RoundTrip form after a comma: a row of a CSV table.
+void AppendCsvNumbers(std::string& row, std::initializer_list<double> values);
 
 }  // namespace kavrel

@@ -15,7 +15,7 @@ TEST(TerminalToolkit, QuestionsAnswersPrintsAndMessages) {
   // answers are echoed after their question, and the end of input ends the analysis.
   std::istringstream in("N\r\n\n Y \n");
   std::ostringstream out, err;
-  TerminalToolkit ui(in, out, err, {}, true);
+  TerminalToolkit ui(in, out, err, nullptr, true);
   const Question question{"Convert? <N> ", "resistance temperature scaling", "N"};
   EXPECT_EQ(ui.Ask(question), "N");
   EXPECT_EQ(ui.Ask({"p", "t", "default text"}), "default text");
@@ -36,7 +36,7 @@ TEST(TerminalToolkit, QuestionsAnswersPrintsAndMessages) {
   // Typed answers are not echoed.
   std::istringstream typed("2\n");
   std::ostringstream quiet;
-  TerminalToolkit{typed, quiet, err, {}}.Ask({"p", "t", "1"});
+  TerminalToolkit{typed, quiet, err, nullptr}.Ask({"p", "t", "1"});
   EXPECT_EQ(quiet.str(), "\n[t]\np\nanswer (default 1): ");
 }
 
