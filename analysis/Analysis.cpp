@@ -256,8 +256,4 @@ void RunAnalysis(Toolkit& ui, const Folder& folder) {
   WriteReport(folder, AnalyseTest(ui, ReadAndCheckTest(folder)));
 }
 
-void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder) {
-  RunAnalysis(ui, Folder(folder));
-}
-
 }  // namespace kavrel

@@ -65,6 +65,5 @@ void WriteReport(const Folder& folder, const AnalysedTest& analysed);
 // questions through `ui`, runs the chosen smoothing dialogue and writes KAVREL.OUT and
 // KAVREL.csv into `folder`.
 void RunAnalysis(Toolkit& ui, const Folder& folder);
-void RunAnalysis(Toolkit& ui, const std::filesystem::path& folder);
 
 }  // namespace kavrel

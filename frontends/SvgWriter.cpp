@@ -242,10 +242,4 @@ bool WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::
   return !WriteFileAtomically(folder, name, SvgPicture(window), durability);
 }
 
-bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,
-                  Durability durability) {
-  // A reader (a browser tab on the file) sees either the old picture or the new one whole.
-  return !WriteFileAtomically(path, SvgPicture(window), durability);
-}
-
 }  // namespace kavrel

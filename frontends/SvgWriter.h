@@ -27,7 +27,5 @@ std::string SvgPreviewFileName(WindowId id);
 // Returns false, leaving an earlier file as it was, when the write fails.
 bool WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
                   Durability durability = Durability::Durable);
-bool WriteSvgFile(const DisplayWindow& window, const std::filesystem::path& path,
-                  Durability durability = Durability::Durable);
 
 }  // namespace kavrel

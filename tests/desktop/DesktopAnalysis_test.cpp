@@ -55,7 +55,7 @@ class Desktop : public ::testing::Test {
     TempFolder folder;
     folder.Write(DataFileName, TestData("desktop_KAVREL_BAS.DAT"));
     ScriptedToolkit scripted(answers);
-    RunAnalysis(scripted, folder.Path());
+    RunAnalysis(scripted, Folder(folder.Path()));
     const std::string report = folder.Read(ReportFileName);
     std::size_t asked = 0;
     ui->SetAnswerSource([&](const QuestionBoxView& view) {
@@ -69,7 +69,7 @@ class Desktop : public ::testing::Test {
       if (view.title == "calculation ending entry") CheckPictures();
       return answers[asked++];
     });
-    RunAnalysis(*ui, folder.Path());
+    RunAnalysis(*ui, Folder(folder.Path()));
     EXPECT_TRUE(asked == answers.size() && asked == scripted.questions.size()) << asked;
     EXPECT_EQ(folder.Read(ReportFileName), report);
     ui->Finish();
