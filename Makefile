@@ -4,7 +4,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
-TEST_PACKAGES    := libgtest-dev xvfb xauth
+TEST_PACKAGES    := libgtest-dev xvfb xauth xdotool
 BENCH_PACKAGES   := libbenchmark-dev time bc xvfb xauth
 # lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and
 # the fuzz targets with clang.

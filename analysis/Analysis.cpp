@@ -6,7 +6,10 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "formfactor/FormFactor.h"
 #include "munk/MunkSmoothing.h"
 #include "polynomial/PolynomialSmoothing.h"
 #include "text/Answers.h"
@@ -163,8 +166,26 @@ Conversion ConvertWhenAsked(Toolkit& ui, CheckedTest& test) {
   return conversion;
 }
 
+// The runs as the report's run table numbers them, for choosing the range to smooth where no
+// graph shows them.
+std::string RunListText(const RunCoefficients& runs) {
+  std::string out = "\n The runs by speed (NS and ND are their numbers NO):\n";
+  out += "  NO    Fn      Ctm\n";
+  out += "               *1000\n";
+  for (std::size_t i = 0; i < runs.Fn.size(); ++i) {
+    out += FormatInteger(static_cast<double>(i + 1), 4);
+    out += " ";
+    out += FormatFixed(runs.Fn[i], 3, 3);
+    out += "  ";
+    out += FormatFixed(runs.Ctm[i], 3, 3);
+    out += "\n";
+  }
+  return out;
+}
+
 // Step 4: the smoothing question and the chosen dialogue, which leaves its values in CtmS.
 Smoothing SmoothByChoice(Toolkit& ui, RunCoefficients& runs) {
+  ui.Transcript(RunListText(runs));
   DisplayWindow& screen = ClearedTextWindow(ui);
   PrintTextLine(screen, 1, " ENTER THE SMOOTHING CHOISE 1/2  <1>");
   PrintTextLine(screen, 2, " <1> REGRESSION POLYNOMIAL SMOOTHING");
@@ -227,6 +248,30 @@ ReportData AnalysedTest::Report() const {
       .converted = conversion.converted,
       .Tnew = conversion.Tnew,
   };
+}
+
+FormFactors FormFactorsOf(const AnalysedTest& analysed) {
+  const RunCoefficients& runs = analysed.test.runs;
+  const auto intercept = [&](const std::vector<double>& ordinate) -> std::optional<double> {
+    const FormFactorPointSet points = FormFactorPoints(runs.Fn, ordinate, runs.Cfm);
+    const auto line = LineFit(points.x, points.y);
+    if (!line) return std::nullopt;
+    return line->Intercept;
+  };
+  return {intercept(runs.Ctm), intercept(runs.CtmS)};
+}
+
+std::string FormFactorLines(const FormFactors& found) {
+  std::string out;
+  for (const auto& [data, value] : {std::pair{"raw", found.raw}, {"smoothed", found.smoothed}}) {
+    out += "Form factor (1+k), ";
+    out += data;
+    out += " data: ";
+    out += value ? std::string(TrimBlanks(FormatFixed(*value, 2, 3)))
+                 : "not found (at least two runs with 0.1 < Fn < 0.2 are needed)";
+    out += "\n";
+  }
+  return out;
 }
 
 // Step 5: KAVREL.OUT, written whole or not at all, then the run table.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "analysis/Coefficients.h"
@@ -47,6 +48,18 @@ struct AnalysedTest {
   // Views of the values above for the report.
   ReportData Report() const;
 };
+
+// The form factor (1+k) of a finished analysis, from the measured Ctm (raw) and from the
+// smoothed CtmS, as the form-factor diagrams found it; empty where no line could be fitted
+// (fewer than two runs with 0.1 < Fn < 0.2).
+struct FormFactors {
+  std::optional<double> raw;
+  std::optional<double> smoothed;
+};
+FormFactors FormFactorsOf(const AnalysedTest& analysed);
+
+// Lines saying the two (1+k), or why they could not be found, for the end of an analysis.
+std::string FormFactorLines(const FormFactors& found);
 
 // Reads KAVREL_BAS.DAT in `folder`, checks it, sorts the runs by speed and computes their
 // coefficients. Throws InputFault for a fault in the data.

@@ -14,11 +14,8 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
-#include "frontends/SvgWriter.h"
+#include "app/Session.h"
 #include "frontends/TerminalToolkit.h"
-#include "graphs/PowerGraph.h"
-#include "ship/ShipReport.h"
-#include "ship/ShipStage.h"
 #include "text/Faults.h"
 #include "text/StopCleanup.h"
 #include "ui/TextWindow.h"
@@ -83,57 +80,24 @@ constexpr std::string_view Usage =
     "  --help      this text\n"
     "  --version   the program's version\n"
     "\n"
-    "Exit status: 0 report written, 1 fault in the data file or the answers, or stopped by a\n"
-    "signal (no report), 2 wrong command line, 3 the report or a picture could not be written,\n"
+    "To stop an analysis: in the terminal Ctrl+C or the end of the input (Ctrl+D); on the\n"
+    "desktop Ctrl+Q or closing the window Form1, then Stop. No report is written then, and an\n"
+    "earlier KAVREL.OUT stays as it is.\n"
+    "\n"
+    "Exit status: 0 report written, 1 fault in the data file or the answers, or stopped by the\n"
+    "user (no report), 2 wrong command line, 3 the report or a picture could not be written,\n"
     "4 internal error (out of memory), 5 report written but standard output was closed early.\n";
 
 enum class FrontEnd { Automatic, Terminal, Desktop };
 
 int Fail(int status, const std::string& message, kavrel::Toolkit* desktop) {
   std::cerr << "kavrel: " << message << "\n";
-  if (desktop != nullptr) desktop->Message(message);
+  try {
+    if (desktop != nullptr) desktop->Message(message);
+  } catch (const kavrel::StoppedByUser&) {
+    // The program ends anyway.
+  }
   return status;
-}
-
-void WritePicture(const kavrel::DisplayWindow& window, const kavrel::Folder& folder) {
-  const std::string name = kavrel::SvgFileName(window.Id());
-  if (!kavrel::WriteSvgFile(window, folder, name)) {
-    throw kavrel::WriteFault("the report was written, but the picture " + name +
-                             " could not be written in " + folder.Path().string());
-  }
-}
-
-// One analysis in `folder`: the test and any ship file read and checked before the first
-// question, the dialogue, the full-scale prediction made before anything is written, then the
-// report, its run table, the pictures and the prediction's files. Returns the prediction's
-// summary, empty without a ship file.
-std::string Analyse(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
-  using namespace kavrel;
-  CheckedTest test = ReadAndCheckTest(folder);
-  const std::optional<ShipParticulars> ship = ReadShipStage(folder, test.runs.Fn);
-  const AnalysedTest analysed = AnalyseTest(ui, std::move(test));
-  std::optional<ShipPrediction> prediction;
-  if (ship) {
-    const CheckedTest& t = analysed.test;
-    prediction = PredictShipStage(
-        *ship, {t.runs.Fn, t.data.Vm, t.runs.CtmS, t.runs.Cfm, t.data.Lwl, t.data.Sw});
-  }
-  WriteReport(folder, analysed);
-  reportWritten = 1;
-  for (WindowId id : AllWindows) {
-    if (!SvgFileName(id).empty()) WritePicture(ui.Window(id), folder);
-  }
-  if (!prediction) return {};
-  WriteShipStage(folder, *prediction);
-  DisplayWindow power = PowerGraphWindow();
-  std::vector<double> knots, PeKW;
-  for (const ShipRun& run : prediction->runs) {
-    knots.push_back(run.VsKnots);
-    PeKW.push_back(run.PeKW);
-  }
-  DrawPowerGraph(power, knots, PeKW);
-  WritePicture(power, folder);
-  return ShipSummaryText(*prediction);
 }
 
 }  // namespace
@@ -199,9 +163,11 @@ int main(int argc, char** argv) {
   kavrel::Toolkit* box = desktop ? ui.get() : nullptr;
 
   try {
-    const std::string summary = Analyse(*ui, *working);
+    const kavrel::Outcome outcome =
+        kavrel::AnalyseAndWrite(*ui, *working, [] { reportWritten = 1; });
+    const std::string& summary = outcome.shipSummary;
     if (desktop && !summary.empty()) {
-      // Until the desktop has a closing message, the summary stands on the text window.
+      // The prediction's summary stands on the text window beside the closing box.
       kavrel::DisplayWindow& screen = kavrel::ClearedTextWindow(*ui);
       int line = 1;
       for (std::size_t at = 0; at < summary.size(); ++line) {
@@ -210,10 +176,11 @@ int main(int argc, char** argv) {
         at = end + 1;
       }
     }
-    ui->Finish();
+    ui->Finish(kavrel::ClosingNote(outcome, *working));
     if (!desktop) {
       std::cout << "\nThe report is written to "
-                << (working->CurrentPath() / kavrel::ReportFileName).string() << "\n";
+                << (working->CurrentPath() / kavrel::ReportFileName).string() << "\n"
+                << kavrel::FormFactorLines(outcome.formFactors);
       if (!summary.empty()) std::cout << "\n" << summary;
     }
     if (!std::cout.flush()) {
@@ -222,6 +189,8 @@ int main(int argc, char** argv) {
       return ExitOutputClosed;
     }
     return ExitReportWritten;
+  } catch (const kavrel::StoppedByUser& stop) {
+    return Fail(ExitInputFault, stop.what(), nullptr);
   } catch (const kavrel::InputFault& fault) {
     return Fail(ExitInputFault, fault.what(), box);
   } catch (const kavrel::WriteFault& fault) {

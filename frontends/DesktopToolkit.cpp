@@ -4,12 +4,12 @@
 #include "frontends/DesktopToolkit.h"
 
 #include <FL/Fl.H>
-#include <FL/fl_ask.H>
 #include <FL/x.H>
 
 #include <cstdlib>
 
 #include "frontends/DesktopWindows.h"
+#include "text/Faults.h"
 
 namespace kavrel {
 
@@ -19,7 +19,33 @@ std::size_t Slot(WindowId id) {
   return static_cast<std::size_t>(id);
 }
 
+// Set by Ctrl+Q in any window of the program and by the close box of the text window Form1;
+// taken by StopAsked. FLTK's event dispatch is one for the process, and so is this.
+bool stopAsked = false;
+const Fl_Window* textWindow = nullptr;
+
+// Sees every event before FLTK hands it on, even while a modal box would keep it from its
+// window: Ctrl+Q anywhere, and the close box of Form1, ask to stop.
+int Dispatch(int event, Fl_Window* window) {
+  if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && (Fl::event_state() & FL_CTRL) != 0 &&
+      (Fl::event_key() == 'q' || Fl::event_key() == 'Q')) {
+    stopAsked = true;
+    return 1;
+  }
+  if (event == FL_CLOSE && window != nullptr && window == textWindow) {
+    stopAsked = true;
+    return 1;
+  }
+  return Fl::handle_(event, window);
+}
+
 }  // namespace
+
+bool DesktopToolkit::StopAsked() {
+  const bool asked = stopAsked;
+  stopAsked = false;
+  return asked;
+}
 
 DesktopToolkit::DesktopToolkit(OpenKey) {}
 
@@ -41,7 +67,7 @@ bool DesktopToolkit::OpenDisplay(std::string& whyNot) {
   }
   Fl::visual(FL_RGB);
   desktop::RegisterFonts();
-  fl_close = "OK";
+  Fl::event_dispatch(Dispatch);
   return true;
 }
 
@@ -55,6 +81,7 @@ void DesktopToolkit::WindowChanged(const DisplayWindow& window, const DrawItem* 
   auto& slot = windows_[Slot(window.Id())];
   if (!slot) {
     slot = std::make_unique<desktop::DesktopWindow>(window);
+    if (window.Id() == WindowId::Ekran_Form1) textWindow = slot.get();
     slot->show();
     slot->wait_for_expose();
   } else if (added != nullptr) {
@@ -88,24 +115,67 @@ std::string DesktopToolkit::Ask(const Question& question) {
   box.show();
   WaitForFirstExpose(box);
   box.FocusField();
-  AwaitAnswer(box);
+  for (;;) {
+    AwaitAnswer(box);
+    if (!StopAsked()) break;
+    ConfirmStop();  // Go on: the question stays as it was
+    if (!box.shown()) break;
+    box.FocusField();
+  }
   return box.Result();
 }
 
 void DesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
-  while (box.shown()) Fl::wait();
+  while (box.shown() && !stopAsked) Fl::wait();
+}
+
+void DesktopToolkit::ShowMessage(const std::string& text, desktop::BoxKind kind, bool stoppable) {
+  Fl::check();
+  desktop::MessageBox box(text, kind);
+  box.show();
+  WaitForFirstExpose(box);
+  for (;;) {
+    RunMessageBox(box);
+    const bool asked = StopAsked();
+    if (!asked || !stoppable) {
+      if (box.shown()) continue;
+      break;
+    }
+    ConfirmStop();
+    if (!box.shown()) break;
+  }
+}
+
+void DesktopToolkit::ConfirmStop() {
+  desktop::MessageBox box(StopQuestionText, desktop::BoxKind::StopQuestion);
+  box.show();
+  WaitForFirstExpose(box);
+  while (box.shown()) {
+    RunMessageBox(box);
+    StopAsked();  // Ctrl+Q again while the question is up changes nothing
+  }
+  if (box.Confirmed()) throw StoppedByUser();
 }
 
 void DesktopToolkit::Message(const std::string& text) {
-  Fl::check();
-  RunMessageBox(text);
+  ShowMessage(text, desktop::BoxKind::Warning, true);
 }
 
-void DesktopToolkit::RunMessageBox(const std::string& text) {
-  fl_message("%s", text.c_str());
+void DesktopToolkit::Note(const std::string& text) {
+  ShowMessage(text, desktop::BoxKind::Information, true);
 }
 
-void DesktopToolkit::Finish() {
+std::string DesktopToolkit::HowToStop() const {
+  return "press Ctrl+Q or close the window Form1";
+}
+
+void DesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
+  while (box.shown() && !stopAsked) Fl::wait();
+}
+
+void DesktopToolkit::Finish(const std::string& closingNote) {
+  // Everything is written: a wish to stop here is met by closing the box.
+  if (!closingNote.empty()) ShowMessage(closingNote, desktop::BoxKind::Information, false);
   CloseWindows();
 }
 
@@ -114,6 +184,7 @@ desktop::DesktopWindow* DesktopToolkit::ShownWindow(WindowId id) const {
 }
 
 void DesktopToolkit::CloseWindows() {
+  textWindow = nullptr;
   bool closed = false;
   for (auto& slot : windows_) {
     closed = closed || slot != nullptr;

@@ -13,6 +13,9 @@ namespace kavrel {
 namespace desktop {
 class DesktopWindow;
 class QuestionBox;
+class MessageBox;
+// A fault or a refused answer ("!"), a note ("i"), the stop question ("?").
+enum class BoxKind { Warning, Information, StopQuestion };
 }  // namespace desktop
 
 class DesktopToolkit : public Toolkit {
@@ -29,27 +32,44 @@ class DesktopToolkit : public Toolkit {
   DesktopToolkit(DesktopToolkit&&) = delete;
   DesktopToolkit& operator=(DesktopToolkit&&) = delete;
 
+  // Ctrl+Q in any of the program's windows and boxes, or the close box of the text window,
+  // asks whether to stop; Stop throws StoppedByUser out of Ask, Message and Note.
   std::string Ask(const Question& question) override;
   void Message(const std::string& text) override;
-  void Finish() override;
+  void Note(const std::string& text) override;
+  std::string HowToStop() const override;
+  // The closing note in a box; the windows close when it is dismissed.
+  void Finish(const std::string& closingNote) override;
+
+  static constexpr const char* StopQuestionText =
+      "Stop the analysis? No report will be written; an earlier KAVREL.OUT stays as it is.";
 
  protected:
   // Opens the display and readies the fonts, for Open and the Open of a subclass.
   static bool OpenDisplay(std::string& whyNot);
 
   // The question box is on the screen with its default selected in the field: returns once
-  // the box has closed. The user answers it here.
+  // the box has closed, or once the user has asked to stop. The user answers it here.
   virtual void AwaitAnswer(desktop::QuestionBox& box);
-  // Shows the message box and returns once it has closed. The user confirms it here.
-  virtual void RunMessageBox(const std::string& text);
+  // The message box is on the screen: returns once it has closed, or once the user has asked
+  // to stop (Ctrl+Q, the text window's close box). The user confirms it here.
+  virtual void RunMessageBox(desktop::MessageBox& box);
 
   // The window on the screen for `id`; null while the window has not been shown.
   desktop::DesktopWindow* ShownWindow(WindowId id) const;
 
   void WindowChanged(const DisplayWindow& window, const DrawItem* added) override;
 
+  // Whether the user has asked to stop since the last look; the request is taken.
+  static bool StopAsked();
+
  private:
   void CloseWindows();
+  // Shows a message box and waits for it; `stoppable` boxes lead to the stop question when the
+  // user asks to stop while they are up.
+  void ShowMessage(const std::string& text, desktop::BoxKind kind, bool stoppable);
+  // The stop question: throws StoppedByUser on Stop, returns on Go on.
+  void ConfirmStop();
 
   std::array<std::unique_ptr<desktop::DesktopWindow>, 4> windows_;
 };

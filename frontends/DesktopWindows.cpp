@@ -157,6 +157,13 @@ int PromptBox::HeightFor(const std::string& text, int width) {
   return h;
 }
 
+std::pair<int, int> PromptBox::SizeFor(const std::string& text, int maxWidth) {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  int w = maxWidth, h = 0;
+  fl_measure(text.c_str(), w, h, 0);
+  return {std::min(w, maxWidth), h};
+}
+
 void PromptBox::draw() {
   fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
   fl_color(FL_FOREGROUND_COLOR);
@@ -200,6 +207,95 @@ void QuestionBox::FocusField() {
 
 void QuestionBox::Close(bool ok) {
   result_ = ok ? field_.value() : "";
+  hide();
+}
+
+}  // namespace kavrel::desktop
+
+namespace kavrel::desktop {
+
+namespace {
+
+// The screen's work area around the question boxes' corner.
+struct ScreenArea {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+ScreenArea ScreenAt(int x, int y) {
+  ScreenArea area;
+  Fl::screen_work_area(area.x, area.y, area.w, area.h, x, y);
+  return area;
+}
+
+constexpr int BoxLeft = 9500 / TwipsPerPixel;
+constexpr int BoxTop = 8500 / TwipsPerPixel;
+
+std::pair<int, int> MessageTextSize(const std::string& text) {
+  const ScreenArea screen = ScreenAt(BoxLeft, BoxTop);
+  const int chrome = 3 * MessageBox::Margin + MessageBox::IconSize;
+  const int widest = std::max(100, screen.w * 9 / 10 - chrome);
+  return PromptBox::SizeFor(text, std::min(MessageBox::MaxTextWidth, widest));
+}
+
+int MessageWidth(std::pair<int, int> textSize) {
+  const int buttons = 2 * MessageBox::ButtonWidth + 6;
+  return 2 * MessageBox::Margin +
+         std::max(MessageBox::IconSize + MessageBox::Margin + textSize.first, buttons);
+}
+
+int MessageHeight(std::pair<int, int> textSize) {
+  return 3 * MessageBox::Margin + std::max(MessageBox::IconSize, textSize.second) +
+         MessageBox::RowHeight;
+}
+
+// `at` moved only as far as needed for `size` pixels from it to lie inside [from, from + room].
+int KeepOnScreen(int at, int size, int from, int room) {
+  return std::max(from, std::min(at, from + room - size));
+}
+
+}  // namespace
+
+MessageBox::MessageBox(const std::string& text, Kind kind)
+    : MessageBox(text, kind, MessageTextSize(text)) {}
+
+MessageBox::MessageBox(const std::string& text, Kind kind, std::pair<int, int> textSize)
+    : Fl_Window(KeepOnScreen(BoxLeft, MessageWidth(textSize), ScreenAt(BoxLeft, BoxTop).x,
+                             ScreenAt(BoxLeft, BoxTop).w),
+                KeepOnScreen(BoxTop, MessageHeight(textSize), ScreenAt(BoxLeft, BoxTop).y,
+                             ScreenAt(BoxLeft, BoxTop).h),
+                MessageWidth(textSize), MessageHeight(textSize)),
+      kind_(kind),
+      icon_(FL_THIN_UP_BOX, Margin, Margin, IconSize, IconSize,
+            kind == Kind::Warning ? "!" : kind == Kind::Information ? "i" : "?"),
+      text_(2 * Margin + IconSize, Margin, textSize.first,
+            std::max(IconSize, textSize.second), text),
+      ok_(MessageWidth(textSize) - Margin - ButtonWidth, MessageHeight(textSize) - Margin - RowHeight,
+          ButtonWidth, RowHeight, kind == Kind::StopQuestion ? "Stop" : "OK"),
+      other_(MessageWidth(textSize) - Margin - 2 * ButtonWidth - 6,
+             MessageHeight(textSize) - Margin - RowHeight, ButtonWidth, RowHeight, "Go on") {
+  end();
+  label("kavrel");
+  xclass("kavrel");
+  set_modal();
+  icon_.labelfont(FL_TIMES_BOLD);
+  icon_.labelsize(34);
+  icon_.color(FL_WHITE);
+  icon_.labelcolor(kind == Kind::Warning ? FL_DARK_RED : FL_BLUE);
+  ok_.callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(true); }, this);
+  other_.callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(false); },
+                  this);
+  other_.shortcut(FL_Escape);
+  if (kind != Kind::StopQuestion) other_.hide();
+  // The close box (and Escape where Go on is hidden): OK for a message, Go on for the question.
+  callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(false); }, this);
+}
+
+MessageBox::~MessageBox() {
+  ReleaseMembers(*this);
+}
+
+void MessageBox::Close(bool confirmed) {
+  confirmed_ = confirmed;
   hide();
 }
 

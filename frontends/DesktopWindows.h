@@ -12,7 +12,9 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
+#include "frontends/DesktopToolkit.h"
 #include "frontends/PixelMapping.h"
 #include "ui/Toolkit.h"
 
@@ -69,6 +71,8 @@ class PromptBox : public Fl_Box {
   const std::string& Text() const { return text_; }
 
   static int HeightFor(const std::string& text, int width);
+  // The width and height of the text wrapped at `maxWidth`.
+  static std::pair<int, int> SizeFor(const std::string& text, int maxWidth);
 
  protected:
   void draw() override;
@@ -110,6 +114,51 @@ class QuestionBox : public Fl_Window {
   Fl_Return_Button ok_;
   Fl_Button cancel_;
   std::string result_;
+};
+
+// The program's own message box: the title "kavrel", an icon, the text wrapped to at most
+// 480 pixels (and never wider than 90 % of the screen), and its buttons. Its top-left corner
+// stands where the question boxes stand, moved only as far as needed to be wholly on the
+// screen.
+class MessageBox : public Fl_Window {
+ public:
+  // A fault or a refused answer ("!"), a note ("i"): an OK button (Return, Escape and the
+  // close box close it too). The stop question ("?"): Stop (Return) and Go on (Escape, the
+  // close box).
+  using Kind = BoxKind;
+  static constexpr int MaxTextWidth = 480;
+  static constexpr int Margin = 12;
+  static constexpr int IconSize = 50;
+  static constexpr int ButtonWidth = 84;
+  static constexpr int RowHeight = 26;
+
+  MessageBox(const std::string& text, Kind kind);
+  ~MessageBox() override;
+  MessageBox(const MessageBox&) = delete;
+  MessageBox& operator=(const MessageBox&) = delete;
+  MessageBox(MessageBox&&) = delete;
+  MessageBox& operator=(MessageBox&&) = delete;
+
+  Kind Type() const { return kind_; }
+  const std::string& Text() const { return text_.Text(); }
+  const PromptBox& TextBox() const { return text_; }
+  const Fl_Box& Icon() const { return icon_; }
+  // OK, or Stop; and Go on (hidden but for the stop question).
+  const Fl_Return_Button& DefaultButton() const { return ok_; }
+  const Fl_Button& OtherButton() const { return other_; }
+  // Closed with OK or Stop (Return), rather than Go on, Escape or the close box.
+  bool Confirmed() const { return confirmed_; }
+
+ private:
+  MessageBox(const std::string& text, Kind kind, std::pair<int, int> textSize);
+  void Close(bool confirmed);
+
+  Kind kind_;
+  Fl_Box icon_;
+  PromptBox text_;
+  Fl_Return_Button ok_;
+  Fl_Button other_;
+  bool confirmed_ = false;
 };
 
 }  // namespace kavrel::desktop

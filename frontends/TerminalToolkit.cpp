@@ -64,7 +64,15 @@ void TerminalToolkit::Message(const std::string& text) {
   err_ << text << "\n" << std::flush;
 }
 
-void TerminalToolkit::Finish() {
+void TerminalToolkit::Transcript(const std::string& text) {
+  out_ << text;
+}
+
+std::string TerminalToolkit::HowToStop() const {
+  return "press Ctrl+C or end the input (Ctrl+D)";
+}
+
+void TerminalToolkit::Finish(const std::string& /*closingNote*/) {
   out_ << std::flush;
 }
 

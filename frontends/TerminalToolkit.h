@@ -38,7 +38,10 @@ class TerminalToolkit : public Toolkit {
   // end are removed; an empty line means the default. Throws InputFault at the end of input.
   std::string Ask(const Question& question) override;
   void Message(const std::string& text) override;
-  void Finish() override;
+  // The runs listed before a range is chosen, on standard output.
+  void Transcript(const std::string& text) override;
+  std::string HowToStop() const override;
+  void Finish(const std::string& closingNote) override;
 
  protected:
   void WindowChanged(const DisplayWindow& window, const DrawItem* added) override;

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <variant>
+#include <vector>
 
 #include "graphs/FiniteDrawing.h"
 #include "text/NumberText.h"
@@ -38,27 +40,91 @@ constexpr std::array<std::string_view, 3> NoFormFactorNote{
 constexpr double FnHalfWidth = 0.1;
 constexpr double CtmHalfWidth = 1.0;
 
-// Prints `lines` one below the other from (x, y), moved only as far as needed to keep the
-// whole note inside the window (where there is room it stays at (x, y)). Its size is
-// reckoned generously at half an em per character.
+// A box on the window as shares of its width and height from the top-left corner.
+struct ShareBox {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  bool Overlaps(const ShareBox& other) const {
+    return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+  }
+};
+
+// Where a point of the window's user coordinates lies, as shares from the top-left corner.
+std::pair<double, double> Share(const UserCoordinates& s, double x, double y) {
+  return {(x - s.left) / (s.right - s.left), (y - s.top) / (s.bottom - s.top)};
+}
+
+// Prints `lines` one below the other in the first free corner of the area between the axes:
+// top left, top right, bottom left, bottom right, so that the note is clear of the axes (the
+// light-blue lines) and of every text already on the window (the curve labels). Its size is
+// reckoned generously at 0.55 em a character. Where no corner is free, the note goes to (x,
+// y), moved only as far as needed to keep it inside the window.
 void PrintNote(DisplayWindow& window, double x, double y, std::span<const std::string_view> lines) {
   const UserCoordinates& s = window.Coordinates();
   const Twips& client = window.Placement();
   if (client.width <= 0 || client.height <= 0) return;
+  // Shares of the window a text of `characters` characters and `rows` lines takes up.
+  const auto extent = [&](std::size_t characters, std::size_t rows, double points) {
+    const double em = points * 20;  // twips
+    return std::pair{0.55 * em * static_cast<double>(characters) / client.width,
+                     1.15 * em * static_cast<double>(rows) / client.height};
+  };
   std::size_t longest = 0;
   for (const std::string_view line : lines) longest = std::max(longest, line.size());
-  const double emTwips = window.FontSize() * 20;
-  const double widthShare = 0.5 * emTwips * static_cast<double>(longest) / client.width;
-  const double heightShare = 1.15 * emTwips * static_cast<double>(lines.size()) / client.height;
-  // Position as a share of the way from the left (top) edge to the right (bottom) edge,
-  // which holds whichever way the axes run.
-  const auto keepInside = [](double value, double from, double to, double share) {
-    const double t = (value - from) / (to - from);
-    if (!std::isfinite(t)) return value;
-    return from + std::clamp(t, 0.0, std::max(0.0, 1.0 - share)) * (to - from);
-  };
-  x = keepInside(x, s.left, s.right, widthShare);
-  y = keepInside(y, s.top, s.bottom, heightShare);
+  const auto [width, height] = extent(longest, lines.size(), window.FontSize());
+  // Four pixels of air around the note.
+  const double airX = 4.0 * TwipsPerPixel / client.width;
+  const double airY = 4.0 * TwipsPerPixel / client.height;
+
+  std::vector<ShareBox> taken;
+  double axisLeft = 0, axisBottom = 1;  // the axes' corner, as shares
+  bool axes = false;
+  for (const DrawItem& item : window.Items()) {
+    if (const auto* line = std::get_if<LineItem>(&item); line && line->colour == Colour::LightBlue) {
+      const auto [x1, y1] = Share(line->scale, line->x1, line->y1);
+      const auto [x2, y2] = Share(line->scale, line->x2, line->y2);
+      taken.push_back({std::min(x1, x2) - airX, std::min(y1, y2) - airY, std::max(x1, x2) + airX,
+                       std::max(y1, y2) + airY});
+      axisLeft = axes ? std::min({axisLeft, x1, x2}) : std::min(x1, x2);
+      axisBottom = axes ? std::max({axisBottom, y1, y2}) : std::max(y1, y2);
+      axes = true;
+    } else if (const auto* text = std::get_if<TextItem>(&item)) {
+      const auto [left, top] = Share(text->scale, text->x, text->y);
+      const auto [w, h] = extent(text->text.size(), 1, text->fontSize);
+      taken.push_back({left, top, left + w, top + h});
+    }
+  }
+  const double leftmost = std::clamp(axisLeft, 0.0, 1.0) + airX;
+  const double lowest = std::clamp(axisBottom, 0.0, 1.0) - airY - height;
+  bool placed = false;
+  for (const auto& [left, top] : {std::pair{leftmost, airY},
+                                  {1 - airX - width, airY},
+                                  {leftmost, lowest},
+                                  {1 - airX - width, lowest}}) {
+    const ShareBox note{left, top, left + width, top + height};
+    if (!std::isfinite(left) || !std::isfinite(top) || left < 0 || top < 0 || note.right > 1 ||
+        note.bottom > 1 || note.left < leftmost - airX / 2) {
+      continue;
+    }
+    if (std::any_of(taken.begin(), taken.end(),
+                    [&](const ShareBox& box) { return box.Overlaps(note); })) {
+      continue;
+    }
+    x = s.left + left * (s.right - s.left);
+    y = s.top + top * (s.bottom - s.top);
+    placed = true;
+    break;
+  }
+  if (!placed) {
+    // Position as a share of the way from the left (top) edge to the right (bottom) edge,
+    // which holds whichever way the axes run.
+    const auto keepInside = [](double value, double from, double to, double share) {
+      const double t = (value - from) / (to - from);
+      if (!std::isfinite(t)) return value;
+      return from + std::clamp(t, 0.0, std::max(0.0, 1.0 - share)) * (to - from);
+    };
+    x = keepInside(x, s.left, s.right, width);
+    y = keepInside(y, s.top, s.bottom, height);
+  }
   const double advance = LineAdvance(client, s, window.FontSize());
   for (const std::string_view line : lines) {
     FinitePrint(window, x, y, line);
@@ -67,6 +133,15 @@ void PrintNote(DisplayWindow& window, double x, double y, std::span<const std::s
 }
 
 }  // namespace
+
+std::string NoFormFactorText() {
+  std::string text;
+  for (const std::string_view line : NoFormFactorNote) {
+    if (!text.empty()) text += ' ';
+    text += line;
+  }
+  return text + ".";
+}
 
 void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<const double> Ctm) {
   DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
@@ -142,6 +217,7 @@ void DrawCoefficientCurves(Toolkit& ui, std::span<const double> Cfm, std::span<c
     // Without a form factor there is no Cvm and no Cr: the Ctm curve and a note.
     DrawCtmCurve(ui, CtmS.first(n), Fn.first(n));
     PrintNote(window, textX, textY, NoFormFactorNote);
+    ui.Note(NoFormFactorText());
     return;
   }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 
 #include "ui/Toolkit.h"
 
@@ -18,8 +19,12 @@ void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<con
 void DrawCtmCurve(Toolkit& ui, std::span<const double> CtmS, std::span<const double> Fn);
 
 // The Ctm, Cr (shifted up) and Cvm curves with their labels and the printed (1+k).
-// Without a form factor only the Ctm curve is drawn and a note says why (1+k) is missing.
+// Without a form factor only the Ctm curve is drawn, and a note on the graph, clear of the axes
+// and the labels, says why (1+k) is missing; the same note goes to the user (ui.Note).
 void DrawCoefficientCurves(Toolkit& ui, std::span<const double> Cfm, std::span<const double> CtmS,
                            std::span<const double> Fn, std::optional<double> OnePlusK);
+
+// The note on a missing (1+k) as one sentence: "(1+k) not found: at least two runs with ...".
+std::string NoFormFactorText();
 
 }  // namespace kavrel

@@ -52,11 +52,38 @@ void PrintTries(Toolkit& ui, const MunkParameters& D, int t) {
   }
 }
 
+// Why no D value can help when the runs are the cause: none fast enough for the cosine terms
+// to differ (no Fn above 0.1), or two speeds so close (within one part in a million, not
+// equal) that their rows of the design matrix nearly coincide. Empty when the runs look usable.
+std::string SpeedsCannotCarryTheModel(std::span<const double> Fn) {
+  const std::string lead = " This test's speeds cannot carry the wave-resistance model: ";
+  if (std::none_of(Fn.begin(), Fn.end(), [](double f) { return f > 0.1; })) {
+    return lead + "no run is faster than Fn = 0.1.";
+  }
+  for (std::size_t i = 0; i < Fn.size(); ++i) {
+    for (std::size_t j = i + 1; j < Fn.size(); ++j) {
+      const double gap = std::abs(Fn[i] - Fn[j]);
+      if (gap > 0 && gap <= 1e-6 * std::max(std::abs(Fn[i]), std::abs(Fn[j]))) {
+        return lead + "runs " + std::to_string(i + 1) + " and " + std::to_string(j + 1) +
+               " differ in speed by less than one part in a million.";
+      }
+    }
+  }
+  return {};
+}
+
+// Refusals of the same D(t) in a row after which the message says how to stop.
+constexpr int RefusalsBeforeAdvice = 3;
+
 // Why the fit of try t cannot be used. Equal columns of the design matrix are the usual cause:
 // D = 0 repeats the Fn^4 column, and D values equal in size repeat a cosine column.
-std::string UnusableFitMessage(const MunkParameters& D, int t, MunkFitOutcome outcome) {
+// `runsAreTheCause` is set when no D value of its own is to blame: the terms are nearly
+// dependent over these runs.
+std::string UnusableFitMessage(const MunkParameters& D, int t, MunkFitOutcome outcome,
+                               bool& runsAreTheCause) {
   const std::string name = "D(" + std::to_string(t) + ")";
   std::string reason;
+  runsAreTheCause = false;
   if (outcome == MunkFitOutcome::NotFinite) {
     reason = "the smoothed values do not come out as finite numbers";
   } else if (D[t - 1] == 0) {
@@ -74,6 +101,7 @@ std::string UnusableFitMessage(const MunkParameters& D, int t, MunkFitOutcome ou
       reason =
           "its normal equations are singular: over these runs the terms of the model are "
           "nearly dependent (a pivot is not above 1e-8)";
+      runsAreTheCause = true;
     }
   }
   return "The fit with " + name + "=" + ReadableNumber(D[t - 1]) + " cannot be used, as " + reason +
@@ -91,11 +119,17 @@ void MunkSmoothing(Toolkit& ui, std::span<const double> Cfm, std::span<double> C
     std::copy(Ctm.begin(), Ctm.end(), CtmS.begin());
     D = {};
     DisplayWindow& window = ClearedTextWindow(ui);
-    PrintTextLine(window, 1, " The wave resistance approach needs at least 6 runs");
-    PrintTextLine(window, 2,
-                  " at different speeds; this test has " + Count(Fn.size(), "run") +
-                      (Fn.size() < MunkUnknowns ? "." : " at " + Count(speeds, "speed") + "."));
-    PrintTextLine(window, 3, " The smoothed CtmS is the measured Ctm.");
+    const std::string lines[] = {
+        " The wave resistance approach needs at least 6 runs",
+        " at different speeds; this test has " + Count(Fn.size(), "run") +
+            (Fn.size() < MunkUnknowns ? "." : " at " + Count(speeds, "speed") + "."),
+        " The smoothed CtmS is the measured Ctm."};
+    std::string note;
+    for (int line = 1; const std::string& text : lines) {
+      PrintTextLine(window, line++, text);
+      note += text;
+    }
+    ui.Note(note.substr(1));
     return;
   }
 
@@ -104,15 +138,23 @@ void MunkSmoothing(Toolkit& ui, std::span<const double> Cfm, std::span<double> C
     DrawCoefficientFrame(ui, Fn, Ctm);
     std::optional<double> OnePlusK = DrawProhaskaPlot(ui, ProhaskaData::Raw, Fn, Ctm, Cfm);
     int t = 1;
+    int refusedInARow = 0;
     while (t <= Tries) {
       D[t - 1] = AskNumber(ui, EntryQuestion(t));
       std::fill(D.begin() + t, D.end(), 0.0);
       const MunkFitOutcome outcome = fit.Try(D, t, CtmS);
       if (outcome != MunkFitOutcome::Fitted) {
         // CtmS and the pictures stay those of the last usable fit.
-        ui.Message(UnusableFitMessage(D, t, outcome));
+        bool runsAreTheCause = false;
+        std::string message = UnusableFitMessage(D, t, outcome, runsAreTheCause);
+        if (++refusedInARow >= RefusalsBeforeAdvice) {
+          if (runsAreTheCause) message += SpeedsCannotCarryTheModel(Fn);
+          message += " To stop the analysis, " + ui.HowToStop() + "; no report is written then.";
+        }
+        ui.Message(message);
         continue;
       }
+      refusedInARow = 0;
       DrawCoefficientFrame(ui, Fn, Ctm);
       DrawCtmCurve(ui, CtmS, Fn);
       OnePlusK = DrawProhaskaPlot(ui, ProhaskaData::Smoothed, Fn, CtmS, Cfm);

@@ -81,7 +81,10 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
   if (runs == 0) {
     DisplayWindow& screen = ui.Window(WindowId::Ekran_Form1);
     screen.Show();
-    screen.Print("There are no runs to smooth: the regression polynomial smoothing is skipped.");
+    const std::string note =
+        "There are no runs to smooth: the regression polynomial smoothing is skipped.";
+    screen.Print(note);
+    ui.Note(note);
     return;
   }
   Fn = Fn.first(runs);

@@ -1,5 +1,5 @@
-// The two failures that end an analysis without a report: a fault in the input, and a
-// report or picture that cannot be written. Thrown where found, caught once in app/main.cpp.
+// What ends an analysis without a report: a fault in the input, a report or picture that
+// cannot be written, and the user's choice to stop. Thrown where found, caught once in app/main.cpp.
 #pragma once
 
 #include <stdexcept>
@@ -18,6 +18,13 @@ class InputFault : public std::runtime_error {
 class WriteFault : public std::runtime_error {
  public:
   explicit WriteFault(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The user chose to stop the analysis at a question or a message (the desktop's Ctrl+Q or the
+// close box of the text window, then Stop). Nothing is written after it.
+class StoppedByUser : public std::runtime_error {
+ public:
+  StoppedByUser() : std::runtime_error("stopped by the user; no report was written") {}
 };
 
 }  // namespace kavrel

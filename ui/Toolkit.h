@@ -170,12 +170,24 @@ class Toolkit {
   virtual ~Toolkit() = default;
 
   // Returns the typed text; the empty text when the box is cancelled. A front end
-  // whose answers have run out throws InputFault.
+  // whose answers have run out throws InputFault; one whose user chose to stop the analysis
+  // throws StoppedByUser.
   virtual std::string Ask(const Question& question) = 0;
-  // A box with an OK button and no title of its own.
+  // A refused answer or a fault: a box with an OK button.
   virtual void Message(const std::string& text) = 0;
-  // The analysis has ended with its report written: close every window at once.
-  virtual void Finish() {}
+  // A note that the user should see before the program goes on (a procedure ended early, the
+  // files written at the end). A front end with windows shows it in a box; the terminal
+  // already has it on standard output, or says it at the end.
+  virtual void Note(const std::string& /*text*/) {}
+  // Lines for a front end without windows, where a window shows the same graphically (the
+  // runs with their numbers before the range of a smoothing is chosen).
+  virtual void Transcript(const std::string& /*text*/) {}
+  // How the user stops the analysis here, as the end of a sentence: "press ...".
+  virtual std::string HowToStop() const { return "end the input"; }
+  // The analysis has ended with its report written: a front end with windows shows
+  // `closingNote` (what was written, the form factor) and closes every window once it has been
+  // read; the terminal leaves the closing words to the caller.
+  virtual void Finish(const std::string& /*closingNote*/) {}
 
   DisplayWindow& Window(WindowId id);
   const DisplayWindow& Window(WindowId id) const;

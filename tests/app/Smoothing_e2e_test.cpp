@@ -110,5 +110,52 @@ TEST(SmoothingRun, WritesTheSmoothedColumnAndTheMunkBlock) {
   }
 }
 
+// The terminal lists the runs, numbered by speed as the report numbers them, before the
+// smoothing questions, and ends with the form factor (1+k) from the measured and the smoothed
+// values.
+TEST(SmoothingRun, TheTerminalListsTheRunsAndEndsWithTheFormFactor) {
+  // The small test: Fn = Vm / sqrt(9.80665 * 5) for Vm 1.0, 1.5, 1.5, 2.0 is 0.143, 0.214,
+  // 0.214, 0.286; Ctm as worked out above. One run in 0.1 < Fn < 0.2: no (1+k).
+  TempFolder folder;
+  folder.Write("KAVREL_BAS.DAT", TestData("small_KAVREL_BAS.DAT"));
+  auto run = RunKavrel(folder.Path(), "N\n1\n1\n0\n2\nY\nY\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string list =
+      "  NO    Fn      Ctm\n"
+      "               *1000\n"
+      "   1   0.143    3.927\n"
+      "   2   0.214    3.708\n"
+      "   3   0.214    3.490\n"
+      "   4   0.286    3.681\n";
+  ASSERT_NE(run.out.find(list), std::string::npos) << run.out;
+  EXPECT_LT(run.out.find(list), run.out.find("[smoothing type entry]"));
+  const std::string notFound = "not found (at least two runs with 0.1 < Fn < 0.2 are needed)\n";
+  EXPECT_NE(run.out.find("KAVREL.OUT\nForm factor (1+k), raw data: " + notFound +
+                         "Form factor (1+k), smoothed data: " + notFound),
+            std::string::npos)
+      << run.out;
+
+  // Runs made on the Prohaska line Ctm = 1.2 Cfm + 0.004 Fn^4 (Cfm on the ITTC-1957 line at
+  // 15 degrees, Nue 1.13902e-6 m2/s, Rho 999.0 kg/m3): its intercept (1+k) is 1.2. Order 0
+  // keeps the measured values, so the smoothed (1+k) is the same.
+  std::string runs;
+  char line[80];
+  for (const double Fn : {0.11, 0.13, 0.15, 0.17, 0.19, 0.25}) {
+    const double Vm = Fn * std::sqrt(9.80665 * 5);
+    const double Cfm = 0.075 / std::pow(std::log10(Vm * 5 / 1.13902e-6) - 2, 2);
+    const double Ctm = 1.2 * Cfm + 0.004 * std::pow(Fn, 4);
+    std::snprintf(line, sizeof line, "%.12g %.12g\n", Ctm * 0.5 * 999.0 * Vm * Vm * 4.2 / 9.80665,
+                  Vm);
+    runs += line;
+  }
+  folder.Write("KAVREL_BAS.DAT", DataFile(runs));
+  run = RunKavrel(folder.Path(), "N\n1\n1\n0\n0\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("KAVREL.OUT\nForm factor (1+k), raw data: 1.200\n"
+                         "Form factor (1+k), smoothed data: 1.200\n"),
+            std::string::npos)
+      << run.out;
+}
+
 }  // namespace
 }  // namespace kavrel::test

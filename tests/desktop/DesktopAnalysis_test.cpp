@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "analysis/Analysis.h"
+#include "app/Session.h"
 #include "frontends/PixelMapping.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
@@ -72,7 +75,7 @@ class Desktop : public ::testing::Test {
     RunAnalysis(*ui, Folder(folder.Path()));
     EXPECT_TRUE(asked == answers.size() && asked == scripted.questions.size()) << asked;
     EXPECT_EQ(folder.Read(ReportFileName), report);
-    ui->Finish();
+    ui->Finish({});
     for (WindowId id : AllWindows) EXPECT_FALSE(ui->Image(id)) << "closed at the end";
   }
 
@@ -124,6 +127,40 @@ class Desktop : public ::testing::Test {
     }
   }
 
+  // On the coefficient graph, the three lines of the missing-(1+k) note lie in the window with
+  // no light-blue axis pixel and clear of the "Ctm" label.
+  void CheckNoteClearOfAxes() {
+    const auto image = ui->Image(WindowId::Kavrel_Form1, true);
+    ASSERT_TRUE(image);
+    struct Box {
+      double left, top, right, bottom;
+    };
+    std::vector<Box> note;
+    std::optional<Box> label;
+    for (const DrawItem& item : ui->Window(WindowId::Kavrel_Form1).Items()) {
+      const auto* t = std::get_if<TextItem>(&item);
+      if (t == nullptr) continue;
+      const PixelMap map(t->scale, {image->width, image->height});
+      const double x = map.X(t->x), y = map.Y(t->y), h = FontPixels(t->fontSize, 1);
+      const Box box{x, y, x + h * t->text.size() / 2, y + h};
+      if (t->text == "Ctm") label = box;
+      if (t->text.find("(1+k)") == 0 || t->text.find("runs with") != std::string::npos ||
+          t->text.find("are needed") != std::string::npos) {
+        note.push_back(box);
+      }
+    }
+    ASSERT_EQ(note.size(), 3U);
+    ASSERT_TRUE(label);
+    for (const Box& b : note) {
+      EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right <= image->width && b.bottom <= image->height)
+          << b.left << ", " << b.top;
+      EXPECT_EQ(Count(*image, b.left, b.top, b.right, b.bottom, Colour::LightBlue), 0);
+      EXPECT_FALSE(b.left < label->right && label->left < b.right && b.top < label->bottom &&
+                   label->top < b.bottom);
+      EXPECT_GE(Count(*image, b.left, b.top, b.right, b.bottom), 4) << "the note is drawn";
+    }
+  }
+
   std::unique_ptr<TestDesktopToolkit> ui;
 };
 
@@ -133,6 +170,112 @@ TEST_F(Desktop, WholeAnalysesOfBothSmoothingMethods) {
   Run({"", "1", "", "", "4", "n", "1", "0", "3", "", ""});
   // Keep 15 degrees; Munk; D(1) to D(4) each confirmed with the default Y; accepted.
   Run({"", "2", "0.3", "", "0.5", "", "0.7", "", "0.9", "", ""});
+}
+
+// The refusals the dialogues give, as the scripted front end receives them: the temperature
+// outside the tables, an answer that is no number, a range, an order, a D value.
+std::vector<std::string> RefusalTexts() {
+  std::vector<std::string> texts;
+  for (const std::vector<std::string>& answers :
+       {std::vector<std::string>{"Y", "40", "x", "15", "1", "1.5", "13", "2", "1", "0", "21"},
+        std::vector<std::string>{"", "2", "0"}}) {
+    TempFolder folder;
+    folder.Write(DataFileName, TestData("desktop_KAVREL_BAS.DAT"));
+    ScriptedToolkit scripted(answers);
+    EXPECT_THROW(RunAnalysis(scripted, Folder(folder.Path())), InputFault);
+    texts.insert(texts.end(), scripted.messages.begin(), scripted.messages.end());
+  }
+  return texts;
+}
+
+// Every refusal in a box titled "kavrel" with the warning icon, its text wrapped to 480 pixels,
+// wholly on the screen with its OK button (ctest runs this also on a screen 1024 pixels wide); a
+// note with the information icon.
+TEST_F(Desktop, MessageBoxesStayOnTheScreenAndShowWhatTheyAre) {
+  const std::vector<std::string> refusals = RefusalTexts();
+  ASSERT_EQ(refusals.size(), 6U);
+  for (const std::string& text : refusals) ui->Message(text);
+  ui->Note("A note.");
+  ASSERT_EQ(ui->messages.size(), 7U);
+  for (const MessageBoxView& box : ui->messages) {
+    SCOPED_TRACE(box.text);
+    const bool note = box.text == "A note.";
+    EXPECT_EQ(box.title + "|" + box.icon + "|" + box.buttons,
+              std::string("kavrel|") + (note ? "i" : "!") + "|OK");
+    EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.left + box.width <= ScreenWidth() &&
+                box.top + box.height <= ScreenHeight())
+        << box.left << ", " << box.top << " " << box.width << " x " << box.height;
+    EXPECT_TRUE(box.textWidth <= 480 && box.buttonRight <= box.width &&
+                box.buttonBottom <= box.height);
+    // Where the question boxes stand, unless the screen's edge is nearer.
+    EXPECT_TRUE(box.left == 633 || box.left + box.width >= ScreenWidth() - 2) << box.left;
+  }
+}
+
+// Ctrl+Q at a question, then Go on, keeps the question; Ctrl+Q again, then Stop, ends the
+// analysis: no report, and the earlier one as it was.
+TEST_F(Desktop, StopAtAQuestionLeavesTheEarlierReport) {
+  TempFolder folder;
+  folder.Write(DataFileName, TestData("desktop_KAVREL_BAS.DAT"));
+  folder.Write(ReportFileName, "the earlier report\n");
+  int asked = 0;
+  ui->SetAnswerSource([&](const QuestionBoxView& view) -> std::string {
+    ++asked;
+    return view.title == "smoothing type entry" ? PressCtrlQ : "";
+  });
+  int stopQuestions = 0;
+  ui->SetMessageSource([&](const MessageBoxView& box) {
+    EXPECT_EQ(box.title + "|" + box.icon + "|" + box.buttons + "|" + box.text,
+              std::string("kavrel|?|Go on|Stop|") + DesktopToolkit::StopQuestionText);
+    return ++stopQuestions == 2;  // Go on, then Stop
+  });
+  EXPECT_THROW(AnalyseAndWrite(*ui, Folder(folder.Path())), StoppedByUser);
+  EXPECT_EQ(asked, 3);  // the temperature question, the smoothing question twice
+  EXPECT_EQ(stopQuestions, 2);
+  EXPECT_EQ(folder.Read(ReportFileName), "the earlier report\n");
+  EXPECT_FALSE(folder.Exists(RunTableFileName));
+}
+
+// The notes that end a procedure early, and the missing (1+k), come as boxes with the
+// information icon; the missing (1+k) is noted on the coefficient graph clear of its light-blue
+// axes and of the "Ctm" label. The end of an analysis lists the files written and (1+k).
+TEST_F(Desktop, NotesAndTheClosingBox) {
+  const struct {
+    std::string data;
+    std::vector<std::string> answers;
+    std::string note;
+  } cases[]{
+      {"h\nh\nh\nh\nh\nh\nh\nh\nh\n0 0\n\nSw Lwl\n4.2 5.0\nT\n15\n", {"", "1"},
+       "There are no runs to smooth: the regression polynomial smoothing is skipped."},
+      {TestData("small_KAVREL_BAS.DAT"), {"", "2"},
+       "The wave resistance approach needs at least 6 runs at different speeds; this test has 4 "
+       "runs. The smoothed CtmS is the measured Ctm."},
+      {TestData("small_KAVREL_BAS.DAT"), {"", "1", "", "", "2", "", ""},
+       "(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.note);
+    TempFolder folder;
+    folder.Write(DataFileName, c.data);
+    std::size_t asked = 0;
+    ui->messages.clear();
+    ui->SetAnswerSource([&](const QuestionBoxView& view) {
+      if (view.title == "calculation ending entry") CheckNoteClearOfAxes();
+      return c.answers.at(asked++);
+    });
+    const Outcome outcome = AnalyseAndWrite(*ui, Folder(folder.Path()));
+    ui->Finish(ClosingNote(outcome, Folder(folder.Path())));
+    ASSERT_EQ(ui->messages.size(), 2U);
+    EXPECT_EQ(ui->messages[0].icon + "|" + ui->messages[0].text, "i|" + c.note);
+    const MessageBoxView& closing = ui->messages[1];
+    EXPECT_EQ(closing.icon, "i");
+    for (const std::string& text :
+         {folder.Path().string(), std::string("KAVREL.OUT, KAVREL.csv, KAVREL_COEFFICIENTS.svg"),
+          std::string("Form factor (1+k), smoothed data: not found")}) {
+      EXPECT_NE(closing.text.find(text), std::string::npos) << closing.text;
+    }
+    for (WindowId id : AllWindows) EXPECT_FALSE(ui->Image(id)) << "closed with the box";
+  }
 }
 
 // The program's own front end, with no hooks, waits in each box for the person at the display:
@@ -152,6 +295,32 @@ TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
     const PersonAtDisplay person(action);
     plain->Message("100% of %d and %s");
     EXPECT_TRUE(person.Done() && person.Read() == "100% of %d and %s") << person.Read();
+  }
+  // The way out: Ctrl+Q in a question or a message box, or the close box of Form1, asks the
+  // stop question; Go on (Escape) returns to the box, Stop (Return) ends the analysis. Closing a
+  // graph window does nothing.
+  plain->Window(WindowId::Ekran_Form1).Show();
+  plain->Window(WindowId::Kavrel_Form1).Show();
+  {
+    const PersonAtDisplay person({CloseGraphWindow, CtrlQ, Escape, CloseTextWindow, Escape, Return});
+    EXPECT_EQ(plain->Ask({"prompt", "title", "Y"}), "Y");
+    EXPECT_TRUE(person.Done());
+  }
+  for (const auto way : {CtrlQ, CloseTextWindow}) {
+    const PersonAtDisplay person({way, Return});
+    EXPECT_THROW(plain->Ask({"prompt", "title", "Y"}), StoppedByUser);
+    EXPECT_TRUE(person.Done() && person.Read() == DesktopToolkit::StopQuestionText)
+        << person.Read();
+  }
+  {
+    const PersonAtDisplay person({CtrlQ, Return});
+    EXPECT_THROW(plain->Message("A refusal."), StoppedByUser);
+    EXPECT_TRUE(person.Done());
+  }
+  {
+    const PersonAtDisplay person(Return);
+    plain->Finish("Written.");
+    EXPECT_TRUE(person.Done() && person.Read() == "Written.") << person.Read();
   }
 }
 

@@ -64,17 +64,17 @@ TEST(Graphs, WorkedExamples) {
             " L (0.25,3.5) (0.4,3.62) 6/1; L (0.25,3.52) (0.4,3.6) 4/1; T (0.4,3.8) 'Ctm' 12 1;"
             " T (0.4,3.62) 'Cr' 12 1; T (0.4,3.6) 'Cvm' 12 1; T (0.3,4) '(1+k)= 1.100' 12 1;");
 
-  // Without (1+k) the Ctm curve, its label and a note in place of the value. The longest line,
-  // 25 characters of at most half an em of 12 points, takes 3000 of 6735 twips, so the note
-  // moves left from 0.3 to 0.42 - 0.34 * 3000 / 6735; its lines are 1.15 * 12 points (276 of
-  // 4095 twips) apart.
+  // Without (1+k) the Ctm curve, its label and a note in place of the value, in the top-left
+  // corner between the axes: 4 pixels (60 twips) right of the vertical axis at Fn 0.095, that is
+  // 0.095 + 0.34 * 60 / 6735, and 60 twips below the top, 4.8 - 1.92 * 60 / 4095; its lines are
+  // 1.15 * 12 points (276 of 4095 twips) apart.
   DrawCoefficientFrame(ui, Fn, CtmS);
   DrawCoefficientCurves(ui, Doubles(3, 3.0), CtmS, Fn, std::nullopt);
   EXPECT_EQ(Picture(ui.Window(WindowId::Kavrel_Form1), 12),
             "(0.08,4.8) (0.42,2.88): L (0.1,4) (0.25,3.6) 3/1; L (0.25,3.6) (0.4,3.8) 3/1;"
-            " T (0.4,3.8) 'Ctm' 12 1; T (0.268552,4) '(1+k) not found:' 12 1;"
-            " T (0.268552,3.87059) 'at least two runs with' 12 1;"
-            " T (0.268552,3.74119) '0.1 < Fn < 0.2 are needed' 12 1;");
+            " T (0.4,3.8) 'Ctm' 12 1; T (0.098029,4.77187) '(1+k) not found:' 12 1;"
+            " T (0.098029,4.64246) 'at least two runs with' 12 1;"
+            " T (0.098029,4.51305) '0.1 < Fn < 0.2 are needed' 12 1;");
 
   // Points at x 0.1 and 0.3: XMAX 0.3, DX 0.2 (radii DX/100 to DX/800); window -0.1 to
   // 1.2 * 0.3 by 1.7 to 0.9; the line from x 0 to XMAX, its equation at XMAX / 2.

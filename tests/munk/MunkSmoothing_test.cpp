@@ -12,6 +12,7 @@
 
 #include "tests/support/MunkTestData.h"
 #include "tests/support/ScriptedToolkit.h"
+#include "text/Faults.h"
 
 namespace kavrel {
 namespace {
@@ -112,6 +113,31 @@ TEST(MunkSmoothing, RepeatedTriesUnusableAnswersAndARefusedCalculation) {
   EXPECT_EQ(std::get<2>(s.seen[18]), std::vector<std::string>{" Try - 1 -> d(1)=  0.100"});
   EXPECT_EQ(std::get<2>(s.seen[25]).at(3),
             " Try - 4 -> d(1)=  0.100 , d(2)=  0.300 , d(3)=  0.500 , d(4)=  0.800");
+}
+
+// Runs no faster than Fn 0.08 leave every D(1) singular: the third refusal in a row says that
+// the speeds are the cause and how to stop; a D of 0, whose own fault it is, gets only the way
+// to stop.
+TEST(MunkSmoothing, TheThirdRefusalInARowSaysHowToStop) {
+  const auto slow = test::MakeModelTest(8, 0.03, 0.08);
+  std::vector<double> CtmS = slow.Ctm;
+  MunkParameters D{};
+  test::ScriptedToolkit ui({"1000", "0.5", "0.7", "0.9"});
+  EXPECT_THROW(MunkSmoothing(ui, slow.Cfm, CtmS, slow.Ctm, slow.Fn, D), InputFault);
+  ASSERT_EQ(ui.messages.size(), 4U);
+  const std::string advice =
+      "This test's speeds cannot carry the wave-resistance model: no run is faster than Fn = "
+      "0.1. To stop the analysis, end the input; no report is written then.";
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(ui.messages[i].find(advice) != std::string::npos, i >= 2) << ui.messages[i];
+  }
+  const auto model = test::MakeModelTest(12, 0.1, 0.4);
+  CtmS = model.Ctm;
+  test::ScriptedToolkit zeros({"0", "0", "0"});
+  EXPECT_THROW(MunkSmoothing(zeros, model.Cfm, CtmS, model.Ctm, model.Fn, D), InputFault);
+  ASSERT_EQ(zeros.messages.size(), 3U);
+  EXPECT_EQ(zeros.messages[2], zeros.messages[0] +
+                                   " To stop the analysis, end the input; no report is written then.");
 }
 
 }  // namespace

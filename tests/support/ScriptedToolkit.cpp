@@ -25,6 +25,10 @@ void ScriptedToolkit::Message(const std::string& text) {
   messages.push_back(text);
 }
 
+void ScriptedToolkit::Note(const std::string& text) {
+  notes.push_back(text);
+}
+
 std::vector<std::string> PrintedTexts(const DisplayWindow& window) {
   std::vector<std::string> texts;
   for (const auto& item : window.Items()) {

@@ -18,9 +18,11 @@ class ScriptedToolkit : public Toolkit {
   // ("end of input") when the list is used up.
   std::string Ask(const Question& question) override;
   void Message(const std::string& text) override;
+  void Note(const std::string& text) override;
 
   std::vector<Question> questions;
   std::vector<std::string> messages;
+  std::vector<std::string> notes;
 
  private:
   std::deque<std::string> answers_;

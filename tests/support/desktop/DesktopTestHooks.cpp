@@ -21,10 +21,10 @@ namespace {
 // focused widget first, then the shortcuts of the window's buttons.
 // `text` is a copy of its own: FLTK takes the key's text as a char*.
 // cppcheck-suppress passedByValue
-void SendKey(Fl_Window& window, int keysym, std::string text) {
+void SendKey(Fl_Window& window, int keysym, std::string text, int state = 0) {
   const auto saved = std::tuple(Fl::e_text, Fl::e_length, Fl::e_keysym, Fl::e_state);
   Fl::e_keysym = keysym;
-  Fl::e_state = 0;
+  Fl::e_state = state;
   Fl::e_text = text.data();
   Fl::e_length = static_cast<int>(text.size());
   Fl::handle(FL_KEYBOARD, &window);
@@ -39,6 +39,23 @@ QuestionBoxView ViewOf(const desktop::QuestionBox& box) {
           std::abs(field.position() - field.mark()),
           box.x(),
           box.y()};
+}
+
+MessageBoxView ViewOf(const desktop::MessageBox& box) {
+  MessageBoxView view{box.label() ? box.label() : "",
+                      box.Text(),
+                      box.Icon().label() ? box.Icon().label() : "",
+                      "",
+                      box.x(),
+                      box.y(),
+                      box.w(),
+                      box.h(),
+                      box.TextBox().w(),
+                      box.DefaultButton().x() + box.DefaultButton().w(),
+                      box.DefaultButton().y() + box.DefaultButton().h()};
+  if (box.OtherButton().visible()) view.buttons = std::string(box.OtherButton().label()) + "|";
+  view.buttons += box.DefaultButton().label();
+  return view;
 }
 
 // Draws the canvas into a pixmap of its size and reads it back. Not a member: FLTK's
@@ -56,6 +73,18 @@ void DrawOffscreen(const desktop::Canvas& canvas, WindowImage& image) {
 
 }  // namespace
 
+int ScreenWidth() {
+  int x = 0, y = 0, w = 0, h = 0;
+  Fl::screen_work_area(x, y, w, h, 633, 566);
+  return x + w;
+}
+
+int ScreenHeight() {
+  int x = 0, y = 0, w = 0, h = 0;
+  Fl::screen_work_area(x, y, w, h, 633, 566);
+  return y + h;
+}
+
 Rgb WindowImage::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= width || y >= height) return {};
   const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
@@ -69,9 +98,25 @@ std::unique_ptr<TestDesktopToolkit> TestDesktopToolkit::Open(std::string& whyNot
 
 void TestDesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
   Fl::check();
-  for (const char c : answers_(ViewOf(box))) SendKey(box, static_cast<unsigned char>(c), {c});
+  const std::string answer = answers_(ViewOf(box));
+  if (answer == PressCtrlQ) {
+    SendKey(box, 'q', "\x11", FL_CTRL);
+    return;
+  }
+  for (const char c : answer) SendKey(box, static_cast<unsigned char>(c), {c});
   SendKey(box, FL_Enter, "\r");
   if (box.shown()) throw std::logic_error("the question box did not close on Return");
+}
+
+void TestDesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
+  Fl::check();
+  messages.push_back(ViewOf(box));
+  if (!replies_ || replies_(messages.back())) {
+    SendKey(box, FL_Enter, "\r");
+  } else {
+    SendKey(box, FL_Escape, "\x1b");
+  }
+  if (box.shown()) throw std::logic_error("the message box did not close");
 }
 
 std::optional<WindowImage> TestDesktopToolkit::Image(WindowId id, bool offscreen) const {
@@ -100,7 +145,7 @@ void TestDesktopToolkit::RedrawNow(WindowId id) {
   XSync(fl_display, False);
 }
 
-PersonAtDisplay::PersonAtDisplay(Action action) : action_(action) {
+PersonAtDisplay::PersonAtDisplay(std::vector<Action> actions) : actions_(std::move(actions)) {
   Fl::add_timeout(0.0, Act, this);
 }
 
@@ -109,13 +154,58 @@ PersonAtDisplay::~PersonAtDisplay() {
   Fl::remove_timeout(GiveUp, this);
 }
 
+namespace {
+
+// The program's window with this caption, if it is on the screen.
+Fl_Window* WindowCalled(const char* caption) {
+  for (Fl_Window* w = Fl::first_window(); w != nullptr; w = Fl::next_window(w)) {
+    if (w->label() != nullptr && std::string(w->label()) == caption) return w;
+  }
+  return nullptr;
+}
+
+// What a window manager sends when the user clicks a window's close box.
+void SendClose(Fl_Window& window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = fl_xid(&window);
+  event.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  const Atom deleteWindow = XInternAtom(fl_display, "WM_DELETE_WINDOW", False);
+  // Xlib's client message carries its data in a union.
+  event.xclient.data.l[0] = static_cast<long>(deleteWindow);  // NOLINT(*-union-access)
+  XSendEvent(fl_display, fl_xid(&window), False, NoEventMask, &event);
+}
+
+// A key pressed and released in the window, as the X server sends it.
+void SendKeyPress(Fl_Window& window, KeySym key, unsigned int state) {
+  XEvent event{};
+  event.xkey.type = KeyPress;
+  event.xkey.window = fl_xid(&window);
+  event.xkey.root = DefaultRootWindow(fl_display);
+  event.xkey.same_screen = True;
+  event.xkey.state = state;
+  event.xkey.keycode = XKeysymToKeycode(fl_display, key);
+  XSendEvent(fl_display, fl_xid(&window), True, KeyPressMask, &event);
+  event.xkey.type = KeyRelease;
+  XSendEvent(fl_display, fl_xid(&window), True, KeyReleaseMask, &event);
+}
+
+}  // namespace
+
 void PersonAtDisplay::Act(void* self) {
   auto& person = *static_cast<PersonAtDisplay*>(self);
-  // The person acts once the box is on the screen: FLTK has had its first expose.
+  // The person acts once a new box is on the screen: FLTK has had its first expose.
   Fl_Window* box = Fl::modal();
-  if (box == nullptr || !box->shown() || Fl_X::i(box)->wait_for_expose) {
+  if (box == nullptr || !box->shown() || Fl_X::i(box)->wait_for_expose ||
+      (box == person.lastBox_ && person.next_ > 0)) {
     Fl::repeat_timeout(0.01, Act, self);
     return;
+  }
+  Fl::remove_timeout(GiveUp, self);
+  person.read_.clear();
+  if (const auto* message = dynamic_cast<const desktop::MessageBox*>(box)) {
+    person.read_ = message->Text();
   }
   for (int i = 0; i < box->children(); ++i) {
     const Fl_Widget* child = box->child(i);
@@ -124,29 +214,35 @@ void PersonAtDisplay::Act(void* self) {
       person.read_ = child->label();
     }
   }
-  XEvent event{};
-  if (person.action_ == Action::CloseBox) {
-    event.xclient.type = ClientMessage;
-    event.xclient.window = fl_xid(box);
-    event.xclient.message_type = XInternAtom(fl_display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    const Atom deleteWindow = XInternAtom(fl_display, "WM_DELETE_WINDOW", False);
-    // Xlib's client message carries its data in a union.
-    event.xclient.data.l[0] = static_cast<long>(deleteWindow);  // NOLINT(*-union-access)
-    XSendEvent(fl_display, fl_xid(box), False, NoEventMask, &event);
-  } else {
-    event.xkey.type = KeyPress;
-    event.xkey.window = fl_xid(box);
-    event.xkey.root = DefaultRootWindow(fl_display);
-    event.xkey.same_screen = True;
-    event.xkey.keycode =
-        XKeysymToKeycode(fl_display, person.action_ == Action::Return ? XK_Return : XK_Escape);
-    XSendEvent(fl_display, fl_xid(box), True, KeyPressMask, &event);
-    event.xkey.type = KeyRelease;
-    XSendEvent(fl_display, fl_xid(box), True, KeyReleaseMask, &event);
+  switch (person.actions_[person.next_]) {
+    case Action::CloseBox:
+      SendClose(*box);
+      break;
+    case Action::CloseTextWindow:
+      if (Fl_Window* form1 = WindowCalled("Form1")) SendClose(*form1);
+      break;
+    case Action::CloseGraphWindow:
+      if (Fl_Window* graph = WindowCalled("Graphics for Fn-Ctm, Cvm, Cr")) SendClose(*graph);
+      break;
+    case Action::CtrlQ:
+      SendKeyPress(*box, XK_q, ControlMask);
+      break;
+    case Action::Return:
+      SendKeyPress(*box, XK_Return, 0);
+      break;
+    case Action::Escape:
+      SendKeyPress(*box, XK_Escape, 0);
+      break;
   }
   XFlush(fl_display);
-  person.acted_ = true;
+  const Action done = person.actions_[person.next_];
+  // Closing a graph window brings no new box: the next action is for the same one.
+  if (done != Action::CloseGraphWindow) person.lastBox_ = box;
+  if (++person.next_ < person.actions_.size()) {
+    Fl::repeat_timeout(0.01, Act, self);
+  } else {
+    person.acted_ = true;
+  }
   Fl::add_timeout(2.0, GiveUp, self);
 }
 

@@ -24,6 +24,24 @@ struct QuestionBoxView {
   int left = 0, top = 0;  // screen position in pixels
 };
 
+// A message box as it stands on the screen, seen by a message source.
+struct MessageBoxView {
+  std::string title;
+  std::string text;
+  std::string icon;     // "!" a fault or refusal, "i" a note, "?" the stop question
+  std::string buttons;  // the buttons shown, left to right: "OK", or "Go on|Stop"
+  int left = 0, top = 0, width = 0, height = 0;  // the box on the screen, in pixels
+  int textWidth = 0;                              // the wrapped text's box
+  int buttonRight = 0, buttonBottom = 0;          // the default button's far corner, in the box
+};
+
+// The size of the screen the boxes are kept on, in pixels.
+int ScreenWidth();
+int ScreenHeight();
+
+// Typed as an answer, presses Ctrl+Q in the question box instead.
+inline constexpr const char* PressCtrlQ = "\x11";
+
 // A window's client area as pixels, row by row from the top, three bytes a pixel, and where it
 // is on the screen.
 struct WindowImage {
@@ -43,6 +61,12 @@ class TestDesktopToolkit : public DesktopToolkit {
   // box's own widgets. The source may throw to end the analysis. Every question needs one.
   using AnswerSource = std::function<std::string(const QuestionBoxView&)>;
   void SetAnswerSource(AnswerSource source) { answers_ = std::move(source); }
+  // The source sees each message box once it is on the screen and returns true for Return (OK,
+  // Stop) or false for Escape (Go on). Without one every box is confirmed. Each box seen is
+  // kept in `messages`.
+  using MessageSource = std::function<bool(const MessageBoxView&)>;
+  void SetMessageSource(MessageSource source) { replies_ = std::move(source); }
+  std::vector<MessageBoxView> messages;
 
   // The window's client area as it stands on the screen now (the window must not be covered),
   // or its whole picture drawn afresh off the screen; nothing while the window is not shown.
@@ -52,18 +76,25 @@ class TestDesktopToolkit : public DesktopToolkit {
 
  protected:
   void AwaitAnswer(desktop::QuestionBox& box) override;
+  void RunMessageBox(desktop::MessageBox& box) override;
 
  private:
   AnswerSource answers_;
+  MessageSource replies_;
 };
 
-// A person at the display, for the boxes of a plain DesktopToolkit: does one thing to the next
-// modal box once it is up, through the X server as a keyboard or a window manager would.
-// Should the box still be up two seconds later, it is hidden and Done() stays false.
+// A person at the display, for the boxes of a plain DesktopToolkit: does one thing to each
+// of the next modal boxes once it is up (the next action waits for another box than the last),
+// through the X server as a keyboard or a window manager would. Should a box still be up two
+// seconds after the last action, it is hidden and Done() stays false.
 class PersonAtDisplay {
  public:
-  enum class Action { Return, Escape, CloseBox };
-  explicit PersonAtDisplay(Action action);
+  // CloseTextWindow and CloseGraphWindow close the window "Form1" or the coefficient graph as a
+  // window manager would, while the box is up; after CloseGraphWindow the next action is for
+  // the same box.
+  enum class Action { Return, Escape, CloseBox, CtrlQ, CloseTextWindow, CloseGraphWindow };
+  explicit PersonAtDisplay(Action action) : PersonAtDisplay(std::vector{action}) {}
+  explicit PersonAtDisplay(std::vector<Action> actions);
   ~PersonAtDisplay();
   PersonAtDisplay(const PersonAtDisplay&) = delete;
   PersonAtDisplay& operator=(const PersonAtDisplay&) = delete;
@@ -72,14 +103,16 @@ class PersonAtDisplay {
 
   // The box closed on the action.
   bool Done() const { return acted_ && !ignored_; }
-  // The longest text the box showed apart from its buttons: a message box's message.
+  // The longest text the last box showed apart from its buttons: a message box's message.
   const std::string& Read() const { return read_; }
 
  private:
   static void Act(void* self);
   static void GiveUp(void* self);
 
-  Action action_;
+  std::vector<Action> actions_;
+  std::size_t next_ = 0;
+  const void* lastBox_ = nullptr;
   bool acted_ = false;
   bool ignored_ = false;
   std::string read_;

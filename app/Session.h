@@ -1,0 +1,33 @@
+// One whole analysis with everything it writes, for the command line and the window tests:
+// the test and any ship file read, the dialogue, the report, the pictures, the full-scale
+// prediction, and the closing words.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "analysis/Analysis.h"
+#include "text/Folder.h"
+#include "ui/Toolkit.h"
+
+namespace kavrel {
+
+// What a finished analysis tells the user at the end.
+struct Outcome {
+  FormFactors formFactors;
+  std::vector<std::string> written;  // the files written, in order
+  std::string shipSummary;           // empty without a ship file
+};
+
+// One analysis in `folder`: the test and any ship file read and checked before the first
+// question, the dialogue, the full-scale prediction made before anything is written, then the
+// report (`reportWritten` is called once it is in place), its run table, the pictures and the
+// prediction's files. Throws InputFault, WriteFault, StoppedByUser.
+Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
+                        const std::function<void()>& reportWritten = {});
+
+// The closing box of the desktop: the folder and the files written in it, the form factor.
+std::string ClosingNote(const Outcome& outcome, const Folder& folder);
+
+}  // namespace kavrel
