@@ -1,10 +1,11 @@
-# kavrel: the two commands (make run, make test) and the developer targets.
+# kavrel: the two commands (make run, make test), installing, and the developer targets.
 # Every target first makes sure the Debian packages it needs are installed.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
-TEST_PACKAGES    := libgtest-dev xvfb xauth
+# groff renders the manual page in its test.
+TEST_PACKAGES    := libgtest-dev xvfb xauth groff-base
 BENCH_PACKAGES   := libbenchmark-dev time bc xvfb xauth
 # lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and
 # the fuzz targets with clang.
@@ -12,6 +13,8 @@ LINT_PACKAGES    := clang clang-tidy clang-format cppcheck libbenchmark-dev
 FUZZ_PACKAGES    := clang libclang-rt-14-dev
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS     ?= 60
+# Where make install puts kavrel; DESTDIR, when given, is put before it (staging).
+PREFIX           ?= /usr/local
 
 # ensure_packages: install the listed Debian packages that dpkg does not know as
 # installed, with apt-get, directly as root or through sudo.
@@ -28,7 +31,8 @@ define ensure_packages
 	fi
 endef
 
-.PHONY: all run test bench lint fuzz deps-build deps-test deps-bench deps-lint deps-fuzz clean
+.PHONY: all run test install bench lint fuzz deps-build deps-test deps-bench deps-lint \
+	deps-fuzz clean
 
 all: test
 
@@ -62,6 +66,13 @@ test: deps-test
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 	ctest --preset dev -j $(JOBS)
+
+# Optimised build installed under PREFIX (default /usr/local), staged under DESTDIR when given:
+# bin/kavrel, the desktop module under lib/kavrel/, the manual page, README.md and the examples.
+install: deps-build
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
 
 # Optimised build and the speed and memory benchmarks.
 bench: deps-bench
