@@ -1,11 +1,14 @@
-# kavrel: the two commands (make run, make test), installing, and the developer targets.
+# kavrel: the two commands (make run, make test), installing and packaging, and the developer
+# targets.
 # Every target first makes sure the Debian packages it needs are installed.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
-# groff renders the manual page in its test.
-TEST_PACKAGES    := libgtest-dev xvfb xauth groff-base
+# groff renders the manual page; file and dpkg-shlibdeps (dpkg-dev) let CPack find what the
+# Debian packages depend on, in make package and in its test.
+TEST_PACKAGES    := libgtest-dev xvfb xauth groff-base file dpkg-dev
+PACKAGE_PACKAGES := file dpkg-dev
 BENCH_PACKAGES   := libbenchmark-dev time bc xvfb xauth
 # lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and
 # the fuzz targets with clang.
@@ -31,8 +34,8 @@ define ensure_packages
 	fi
 endef
 
-.PHONY: all run test install bench lint fuzz deps-build deps-test deps-bench deps-lint \
-	deps-fuzz clean
+.PHONY: all run test install package bench lint fuzz deps-build deps-test deps-package \
+	deps-bench deps-lint deps-fuzz clean
 
 all: test
 
@@ -41,6 +44,9 @@ deps-build:
 
 deps-test: deps-build
 	$(call ensure_packages,$(TEST_PACKAGES))
+
+deps-package: deps-build
+	$(call ensure_packages,$(PACKAGE_PACKAGES))
 
 deps-bench: deps-build
 	$(call ensure_packages,$(BENCH_PACKAGES))
@@ -73,6 +79,15 @@ install: deps-build
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+
+# The Debian packages kavrel and kavrel-desktop of the optimised build, in build/package/.
+package: deps-package
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	rm -rf build/package
+	cpack --config build/release/CPackConfig.cmake -B build/package
+	@rm -rf build/package/_CPack_Packages
+	@ls -1 build/package/*.deb
 
 # Optimised build and the speed and memory benchmarks.
 bench: deps-bench
