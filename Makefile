@@ -57,15 +57,25 @@ deps-lint: deps-test
 deps-fuzz: deps-build
 	$(call ensure_packages,$(FUZZ_PACKAGES))
 
-# Build the program and analyse the bundled example test, interactively.
+# Build the program and analyse the bundled example test: interactively when standard input is
+# a terminal, otherwise with the answers of examples/KAVREL_ANSWERS.txt (a fit of order 4), or
+# in the windows when they open. kavrel itself says where the report went.
 run: deps-build
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target kavrel
 	@rm -rf build/run && mkdir -p build/run
 	@cp examples/KAVREL_BAS.DAT examples/KAVREL_SHIP.DAT build/run/
 	@echo "Analysing examples/KAVREL_BAS.DAT, with the ship of examples/KAVREL_SHIP.DAT, in build/run/ ..."
-	cd build/run && ../release/app/kavrel
-	@echo "The report is in $(CURDIR)/build/run/KAVREL.OUT"
+	@if [ -t 0 ]; then \
+	  build/release/app/kavrel build/run; \
+	else \
+	  if [ -n "$${DISPLAY:-}" ]; then \
+	    echo "Standard input is not a terminal: the questions are asked in the windows, or answered from examples/KAVREL_ANSWERS.txt when no window can open."; \
+	  else \
+	    echo "Standard input is not a terminal: the questions are answered from examples/KAVREL_ANSWERS.txt."; \
+	  fi; \
+	  build/release/app/kavrel build/run < examples/KAVREL_ANSWERS.txt; \
+	fi
 
 # Build with AddressSanitizer and UndefinedBehaviorSanitizer and run every suite.
 test: deps-test
