@@ -281,8 +281,8 @@ TEST(Executable, AnalysesTheFolderGivenOnTheCommandLine) {
     EXPECT_EQ(refused.err.substr(0, refused.err.find('\n') + 1), says);
     EXPECT_FALSE(elsewhere.Exists("KAVREL.OUT")) << command;
   }
-  EXPECT_EQ(std::distance(fs::directory_iterator(test), {}), 6);  // the data file, the report,
-                                                                   // its table, three pictures
+  // The data file, the report, its table and three pictures.
+  EXPECT_EQ(std::distance(fs::directory_iterator(test), {}), 6);
 }
 
 }  // namespace

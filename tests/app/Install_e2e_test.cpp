@@ -50,8 +50,8 @@ TEST(ManPage, RendersWithoutWarningsAndListsTheOptionsOfHelp) {
   const std::set<std::string> pageOptions =
       Matches(std::regex_replace(section, std::regex("\\.TP\n"), ".TP "),
               R"(\.TP \.[BI] (--[a-z]+|[A-Z]+))");
-  EXPECT_EQ(pageOptions, (std::set<std::string>{"--desktop", "--help", "--terminal", "--version",
-                                                "FOLDER"}));
+  EXPECT_EQ(pageOptions,
+            (std::set<std::string>{"--desktop", "--help", "--terminal", "--version", "FOLDER"}));
   EXPECT_EQ(helpOptions, pageOptions);
 }
 
@@ -61,10 +61,10 @@ TEST(Install, AStagedInstallRunsAndAnalyses) {
       stage.Path(), "", "DESTDIR=\"$PWD\" cmake --install '" + Build + "' --prefix /usr/local");
   ASSERT_EQ(install.status, 0) << install.err;
   const fs::path usr = stage.Path() / "usr/local";
-  for (const char* file : {"bin/kavrel", "share/man/man1/kavrel.1", "share/doc/kavrel/README.md",
-                           "share/doc/kavrel/examples/KAVREL_BAS.DAT",
-                           "share/doc/kavrel/examples/KAVREL_SHIP.DAT",
-                           "share/doc/kavrel/examples/KAVREL_ANSWERS.txt"}) {
+  for (const char* file :
+       {"bin/kavrel", "share/man/man1/kavrel.1", "share/doc/kavrel/README.md",
+        "share/doc/kavrel/examples/KAVREL_BAS.DAT", "share/doc/kavrel/examples/KAVREL_SHIP.DAT",
+        "share/doc/kavrel/examples/KAVREL_ANSWERS.txt"}) {
     EXPECT_TRUE(fs::is_regular_file(usr / file)) << file;
   }
   const std::string kavrel = (usr / "bin/kavrel").string();
@@ -121,8 +121,9 @@ TEST(Package, TheDebianPackagesHoldTheirFilesAndDependencies) {
   EXPECT_TRUE(depends.contains("libc6")) << Field(control, "Depends");
   std::string pending;
   if (KAVREL_DESKTOP_MODULE[0] == '\0' && KAVREL_DESKTOP_LINKED_IN != 0) {
-    pending = "the desktop front end is still linked into kavrel, which so depends on its "
-              "libraries; ";
+    pending =
+        "the desktop front end is still linked into kavrel, which so depends on its "
+        "libraries; ";
   } else {
     for (const std::string& name : depends) EXPECT_TRUE(runtimes.contains(name)) << name;
   }
