@@ -1,10 +1,15 @@
-# kavrel: the two commands (make run, make test) and the developer targets.
+# kavrel: the two commands (make run, make test), installing and packaging, and the developer
+# targets.
 # Every target first makes sure the Debian packages it needs are installed.
 SHELL := /bin/bash
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
-TEST_PACKAGES    := libgtest-dev xvfb xauth xdotool
+# groff renders the manual page; file and dpkg-shlibdeps (dpkg-dev) let CPack find what the
+# Debian packages depend on, in make package and in its test; xdotool presses keys in the
+# program's windows.
+TEST_PACKAGES    := libgtest-dev xvfb xauth xdotool groff-base file dpkg-dev
+PACKAGE_PACKAGES := file dpkg-dev
 BENCH_PACKAGES   := libbenchmark-dev time bc xvfb xauth
 # lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and
 # the fuzz targets with clang.
@@ -12,6 +17,8 @@ LINT_PACKAGES    := clang clang-tidy clang-format cppcheck libbenchmark-dev
 FUZZ_PACKAGES    := clang libclang-rt-14-dev
 # Seconds each fuzz target runs in `make fuzz`.
 FUZZ_SECONDS     ?= 60
+# Where make install puts kavrel; DESTDIR, when given, is put before it (staging).
+PREFIX           ?= /usr/local
 
 # ensure_packages: install the listed Debian packages that dpkg does not know as
 # installed, with apt-get, directly as root or through sudo.
@@ -28,7 +35,8 @@ define ensure_packages
 	fi
 endef
 
-.PHONY: all run test bench lint fuzz deps-build deps-test deps-bench deps-lint deps-fuzz clean
+.PHONY: all run test install package bench lint fuzz deps-build deps-test deps-package \
+	deps-bench deps-lint deps-fuzz clean
 
 all: test
 
@@ -37,6 +45,9 @@ deps-build:
 
 deps-test: deps-build
 	$(call ensure_packages,$(TEST_PACKAGES))
+
+deps-package: deps-build
+	$(call ensure_packages,$(PACKAGE_PACKAGES))
 
 deps-bench: deps-build
 	$(call ensure_packages,$(BENCH_PACKAGES))
@@ -47,21 +58,47 @@ deps-lint: deps-test
 deps-fuzz: deps-build
 	$(call ensure_packages,$(FUZZ_PACKAGES))
 
-# Build the program and analyse the bundled example test, interactively.
+# Build the program and analyse the bundled example test: interactively when standard input is
+# a terminal, otherwise with the answers of examples/KAVREL_ANSWERS.txt (a fit of order 4), or
+# in the windows when they open. kavrel itself says where the report went.
 run: deps-build
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target kavrel
 	@rm -rf build/run && mkdir -p build/run
 	@cp examples/KAVREL_BAS.DAT examples/KAVREL_SHIP.DAT build/run/
 	@echo "Analysing examples/KAVREL_BAS.DAT, with the ship of examples/KAVREL_SHIP.DAT, in build/run/ ..."
-	cd build/run && ../release/app/kavrel
-	@echo "The report is in $(CURDIR)/build/run/KAVREL.OUT"
+	@if [ -t 0 ]; then \
+	  build/release/app/kavrel build/run; \
+	else \
+	  if [ -n "$${DISPLAY:-}" ]; then \
+	    echo "Standard input is not a terminal: the questions are asked in the windows, or answered from examples/KAVREL_ANSWERS.txt when no window can open."; \
+	  else \
+	    echo "Standard input is not a terminal: the questions are answered from examples/KAVREL_ANSWERS.txt."; \
+	  fi; \
+	  build/release/app/kavrel build/run < examples/KAVREL_ANSWERS.txt; \
+	fi
 
 # Build with AddressSanitizer and UndefinedBehaviorSanitizer and run every suite.
 test: deps-test
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 	ctest --preset dev -j $(JOBS)
+
+# Optimised build installed under PREFIX (default /usr/local), staged under DESTDIR when given:
+# bin/kavrel, the desktop module under lib/kavrel/, the manual page, README.md and the examples.
+install: deps-build
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+
+# The Debian packages kavrel and kavrel-desktop of the optimised build, in build/package/.
+package: deps-package
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	rm -rf build/package
+	cpack --config build/release/CPackConfig.cmake -B build/package
+	@rm -rf build/package/_CPack_Packages
+	@ls -1 build/package/*.deb
 
 # Optimised build and the speed and memory benchmarks.
 bench: deps-bench

@@ -1,8 +1,11 @@
-// kavrel's command line: picks the front end, runs one analysis in the current folder
-// and maps its outcome to the exit status.
+// kavrel's command line: picks the front end, runs one analysis in the folder given (the
+// current folder when none is) and maps its outcome to the exit status.
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include <filesystem>
 #include <iostream>
@@ -64,14 +67,14 @@ void InstallSignalHandlers() {
 }
 
 constexpr std::string_view Usage =
-    "Usage: kavrel [--terminal | --desktop]\n"
+    "Usage: kavrel [--terminal | --desktop] [FOLDER]\n"
     "       kavrel --help | --version\n"
     "\n"
-    "Analyses the towing-tank resistance test in KAVREL_BAS.DAT in the current folder and\n"
-    "writes the report KAVREL.OUT there, with the run table KAVREL.csv and the pictures\n"
-    "KAVREL_COEFFICIENTS.svg, KAVREL_FORM_FACTOR_RAW.svg and KAVREL_FORM_FACTOR_SMOOTHED.svg.\n"
-    "With a ship file KAVREL_SHIP.DAT beside it, also the full-scale prediction\n"
-    "KAVREL_SHIP.OUT, KAVREL_SHIP.csv and KAVREL_SHIP.svg.\n"
+    "Analyses the towing-tank resistance test in KAVREL_BAS.DAT in FOLDER (the current folder\n"
+    "when none is given) and writes the report KAVREL.OUT there, with the run table KAVREL.csv\n"
+    "and the pictures KAVREL_COEFFICIENTS.svg, KAVREL_FORM_FACTOR_RAW.svg and\n"
+    "KAVREL_FORM_FACTOR_SMOOTHED.svg. With a ship file KAVREL_SHIP.DAT beside it, also the\n"
+    "full-scale prediction KAVREL_SHIP.OUT, KAVREL_SHIP.csv and KAVREL_SHIP.svg.\n"
     "\n"
     "  --terminal  questions on standard output, answers from standard input, one line each\n"
     "              (an empty line takes the default)\n"
@@ -79,6 +82,8 @@ constexpr std::string_view Usage =
     "  (neither)   windows when a display can be opened, otherwise the terminal\n"
     "  --help      this text\n"
     "  --version   the program's version\n"
+    "  FOLDER      the folder of the test, where every file is written (default: the\n"
+    "              current folder)\n"
     "\n"
     "To stop an analysis: in the terminal Ctrl+C or the end of the input (Ctrl+D); on the\n"
     "desktop Ctrl+Q or closing the window Form1, then Stop. No report is written then, and an\n"
@@ -100,10 +105,27 @@ int Fail(int status, const std::string& message, kavrel::Toolkit* desktop) {
   return status;
 }
 
+// Why the folder named on the command line cannot be analysed, empty when it can be opened.
+std::string FolderArgumentFault(const std::string& folder) {
+  struct stat status {};
+  if (::stat(folder.c_str(), &status) != 0) {
+    return errno == ENOENT ? "the folder '" + folder + "' does not exist"
+                           : "cannot open the folder '" + folder + "': " + std::strerror(errno);
+  }
+  if (!S_ISDIR(status.st_mode)) return "'" + folder + "' is not a folder";
+  return {};
+}
+
+int UsageFault(std::string_view argument) {
+  std::cerr << "kavrel: unknown or conflicting argument '" << argument << "'\n\n" << Usage;
+  return ExitCommandLine;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   FrontEnd choice = FrontEnd::Automatic;
+  std::optional<std::string> folderArgument;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -114,28 +136,40 @@ int main(int argc, char** argv) {
       std::cout << "kavrel " << KAVREL_VERSION << "\n";
       return ExitReportWritten;
     }
+    if (!argument.starts_with('-')) {
+      // The folder of the test; one only.
+      if (folderArgument || argument.empty()) return UsageFault(argument);
+      folderArgument = std::string(argument);
+      continue;
+    }
     const FrontEnd wanted = argument == "--terminal"  ? FrontEnd::Terminal
                             : argument == "--desktop" ? FrontEnd::Desktop
                                                       : FrontEnd::Automatic;
     if (wanted == FrontEnd::Automatic || (choice != FrontEnd::Automatic && choice != wanted)) {
-      std::cerr << "kavrel: unknown or conflicting argument '" << argument << "'\n\n" << Usage;
-      return ExitCommandLine;
+      return UsageFault(argument);
     }
     choice = wanted;
   }
 
+  std::filesystem::path folder;
+  if (folderArgument) {
+    if (const std::string fault = FolderArgumentFault(*folderArgument); !fault.empty())
+      return Fail(ExitCommandLine, fault, nullptr);
+    folder = *folderArgument;
+  } else {
+    std::error_code error;
+    folder = std::filesystem::current_path(error);
+    if (error)
+      return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
+  }
   InstallSignalHandlers();
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::current_path(error);
-  if (error)
-    return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
   // Held open for the whole run; declared before the front end, which writes its previews in
   // it and so must end first.
   std::unique_ptr<kavrel::Folder> working;
   try {
     working = std::make_unique<kavrel::Folder>(folder);
   } catch (const kavrel::InputFault& fault) {
-    return Fail(ExitInputFault, fault.what(), nullptr);
+    return Fail(folderArgument ? ExitCommandLine : ExitInputFault, fault.what(), nullptr);
   }
 
   std::unique_ptr<kavrel::Toolkit> ui;

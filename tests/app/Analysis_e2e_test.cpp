@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "tests/support/TempFolder.h"
@@ -21,6 +23,13 @@ const std::string Small = TestData("small_KAVREL_BAS.DAT");
 const std::string Measured = "1\n1\n0\n0\n";
 const char* const Written[] = {"KAVREL.OUT", "KAVREL_COEFFICIENTS.svg",
                                "KAVREL_FORM_FACTOR_RAW.svg", "KAVREL_FORM_FACTOR_SMOOTHED.svg"};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
 
 // A data file with these run lines ("Rtm Vm"), particulars ("Sw Lwl") and water temperature.
 std::string DataFile(const std::string& runs, const std::string& particulars = "4 5",
@@ -241,6 +250,39 @@ TEST(Executable, CommandLineAndNoDisplay) {
 #endif
     EXPECT_EQ(desktop.status, 2) << command;
   }
+}
+
+TEST(Executable, AnalysesTheFolderGivenOnTheCommandLine) {
+  // Started from another folder, with a relative path holding a blank: every file goes to the
+  // folder given, and the closing line names the report there.
+  TempFolder elsewhere;
+  const fs::path test = elsewhere.Path() / "tank 7";
+  fs::create_directory(test);
+  std::ofstream(test / "KAVREL_BAS.DAT", std::ios::binary) << Small;
+  const auto run = RunKavrel(elsewhere.Path(), "N\n" + Measured, "@ --terminal 'tank 7'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Slurp(test / "KAVREL.OUT"), TestData("small_expected.OUT"));
+  for (const char* picture : Written) EXPECT_TRUE(fs::exists(test / picture)) << picture;
+  EXPECT_NE(run.out.find("The report is written to " + (test / "KAVREL.OUT").string() + "\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.Path()), {}), 1);
+
+  // A folder that is not there, a file in place of a folder, two folders: a wrong command line,
+  // and nothing written anywhere.
+  elsewhere.Write("KAVREL_BAS.DAT", Small);
+  const std::pair<const char*, const char*> wrong[] = {
+      {"@ --terminal missing", "kavrel: the folder 'missing' does not exist\n"},
+      {"@ KAVREL_BAS.DAT --terminal", "kavrel: 'KAVREL_BAS.DAT' is not a folder\n"},
+      {"@ . 'tank 7'", "kavrel: unknown or conflicting argument 'tank 7'\n"}};
+  for (const auto& [command, says] : wrong) {
+    const auto refused = RunKavrel(elsewhere.Path(), "N\n" + Measured, command);
+    EXPECT_EQ(refused.status, 2) << command;
+    EXPECT_EQ(refused.err.substr(0, refused.err.find('\n') + 1), says);
+    EXPECT_FALSE(elsewhere.Exists("KAVREL.OUT")) << command;
+  }
+  // The data file, the report, its table and three pictures.
+  EXPECT_EQ(std::distance(fs::directory_iterator(test), {}), 6);
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ RunResult RunKavrel(const fs::path& folder, const std::string& input, const std:
   const std::string at = folder.string();
   std::ofstream(at + ".stdin", std::ios::binary) << input;
   std::string shell = command;
-  shell.replace(shell.find('@'), 1, "'" KAVREL_EXECUTABLE "'");
+  if (const auto mark = shell.find('@'); mark != std::string::npos)
+    shell.replace(mark, 1, "'" KAVREL_EXECUTABLE "'");
   // Standard error goes to the outer pipe through descriptor 3; the status through a file.
   const std::string script = "cd '" + at + "' && { { " + shell + " < '" + at +
                              ".stdin' 2>&3; echo $? > '" + at + ".status'; } | cat > '" + at +

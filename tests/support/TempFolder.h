@@ -31,7 +31,8 @@ struct RunResult {
 };
 
 // Runs the shell text `command`, in which @ stands for the kavrel executable ("@ --help",
-// "DISPLAY=:97 @", "(ulimit -f 0; exec @ --terminal)"), in `folder` with `input` piped to it.
+// "DISPLAY=:97 @", "(ulimit -f 0; exec @ --terminal)"; a command without @ runs as it is), in
+// `folder` with `input` piped to it.
 // What it prints comes back through pipes, which a limit on the size of files cannot cut.
 RunResult RunKavrel(const std::filesystem::path& folder, const std::string& input,
                     const std::string& command = "@ --terminal");
