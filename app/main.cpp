@@ -18,13 +18,11 @@
 
 #include "analysis/Analysis.h"
 #include "app/Session.h"
+#include "frontends/DesktopLoader.h"
 #include "frontends/TerminalToolkit.h"
 #include "text/Faults.h"
 #include "text/StopCleanup.h"
 #include "ui/TextWindow.h"
-#if defined(KAVREL_HAVE_DESKTOP)
-#include "frontends/DesktopToolkit.h"
-#endif
 
 namespace {
 
@@ -174,21 +172,21 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<kavrel::Toolkit> ui;
   bool desktop = false;
-#if defined(KAVREL_HAVE_DESKTOP)
   if (choice != FrontEnd::Terminal) {
-    std::string whyNot;
-    ui = kavrel::OpenDesktopToolkit(whyNot);
-    if (!ui && choice == FrontEnd::Desktop) {
-      return Fail(ExitCommandLine, "--desktop: no display can be opened: " + whyNot, nullptr);
+    kavrel::DesktopLoad load = kavrel::LoadDesktop();
+    if (!load.desktop && choice == FrontEnd::Desktop) {
+      return Fail(ExitCommandLine,
+                  load.why == kavrel::DesktopUnavailable::NoDisplay
+                      ? "--desktop: no display can be opened: " + load.whyNot
+                      : "--desktop: " + load.whyNot,
+                  nullptr);
     }
+    if (!load.desktop && load.why == kavrel::DesktopUnavailable::NoModule) {
+      std::cerr << "kavrel: " << load.whyNot << "; the analysis runs in the terminal\n";
+    }
+    ui = std::move(load.desktop);
     desktop = ui != nullptr;
   }
-#else
-  if (choice == FrontEnd::Desktop) {
-    return Fail(ExitCommandLine, "--desktop: this kavrel was built without the desktop front end",
-                nullptr);
-  }
-#endif
   if (!ui) {
     // Answers piped in are not echoed by a terminal: print them, so the log reads well.
     ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr, working.get(),

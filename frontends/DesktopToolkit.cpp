@@ -166,7 +166,7 @@ void DesktopToolkit::Note(const std::string& text) {
 }
 
 std::string DesktopToolkit::HowToStop() const {
-  return "press Ctrl+Q or close the window Form1";
+  return HowToStopText;
 }
 
 void DesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
@@ -191,10 +191,6 @@ void DesktopToolkit::CloseWindows() {
     slot.reset();
   }
   if (closed) Fl::check();
-}
-
-std::unique_ptr<Toolkit> OpenDesktopToolkit(std::string& whyNot) {
-  return DesktopToolkit::Open(whyNot);
 }
 
 }  // namespace kavrel

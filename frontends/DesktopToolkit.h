@@ -41,6 +41,7 @@ class DesktopToolkit : public Toolkit {
   // The closing note in a box; the windows close when it is dismissed.
   void Finish(const std::string& closingNote) override;
 
+  static constexpr const char* HowToStopText = "press Ctrl+Q or close the window Form1";
   static constexpr const char* StopQuestionText =
       "Stop the analysis? No report will be written; an earlier KAVREL.OUT stays as it is.";
 
@@ -73,8 +74,5 @@ class DesktopToolkit : public Toolkit {
 
   std::array<std::unique_ptr<desktop::DesktopWindow>, 4> windows_;
 };
-
-// The desktop front end for the program; null, with the reason, when no display can be opened.
-std::unique_ptr<Toolkit> OpenDesktopToolkit(std::string& whyNot);
 
 }  // namespace kavrel

@@ -90,6 +90,11 @@ void DisplayWindow::Print(std::string_view text) {
   Changed(&items_.back());
 }
 
+void DisplayWindow::Add(DrawItem item) {
+  items_.push_back(std::move(item));
+  Changed(&items_.back());
+}
+
 double LineAdvance(const Twips& placement, const UserCoordinates& scale, double fontSize) {
   // A line of text is about 1.15 times the font size high; a point is 20 twips.
   const double lineTwips = fontSize * 1.15 * 20.0;

@@ -108,6 +108,8 @@ class DisplayWindow {
   // Prints with the top-left corner at the print position, then moves the position
   // to the start of the next line.
   void Print(std::string_view text);
+  // Appends an item as it was drawn elsewhere, for a front end that mirrors a window.
+  void Add(DrawItem item);
 
   WindowId Id() const { return id_; }
   const std::string& Caption() const { return caption_; }

@@ -1,0 +1,177 @@
+// Loading the desktop module and speaking its C interface.
+#include "frontends/DesktopLoader.h"
+
+#include <dlfcn.h>
+
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <variant>
+
+#include "frontends/DesktopModuleApi.h"
+#include "text/Faults.h"
+
+namespace kavrel {
+
+namespace {
+
+constexpr const char* ModuleFile = "kavrel-desktop.so";
+
+void AppendText(void* context, const char* text, std::size_t length) {
+  static_cast<std::string*>(context)->append(text, length);
+}
+
+// A Toolkit whose windows and boxes are the module's.
+class ModuleToolkit final : public Toolkit {
+ public:
+  ModuleToolkit(const KavrelDesktopApi& api, void* desktop) : api_(api), desktop_(desktop) {}
+  ~ModuleToolkit() override { api_.close(desktop_); }
+  ModuleToolkit(const ModuleToolkit&) = delete;
+  ModuleToolkit& operator=(const ModuleToolkit&) = delete;
+  ModuleToolkit(ModuleToolkit&&) = delete;
+  ModuleToolkit& operator=(ModuleToolkit&&) = delete;
+
+  std::string Ask(const Question& question) override {
+    std::string answer;
+    Check(api_.ask(desktop_, question.prompt.c_str(), question.title.c_str(),
+                   question.defaultText.c_str(), question.leftTwips, question.topTwips,
+                   AppendText, &answer));
+    return answer;
+  }
+  void Message(const std::string& text) override {
+    Check(api_.message(desktop_, text.c_str(), KAVREL_DESKTOP_FAULT));
+  }
+  void Note(const std::string& text) override {
+    Check(api_.message(desktop_, text.c_str(), KAVREL_DESKTOP_NOTE));
+  }
+  std::string HowToStop() const override { return api_.how_to_stop(); }
+  void Finish(const std::string& closingNote) override {
+    Check(api_.finish(desktop_, closingNote.c_str()));
+  }
+
+ protected:
+  void WindowChanged(const DisplayWindow& window, const DrawItem* added) override {
+    if (!window.Shown()) return;  // sent whole when it is first shown
+    const int slot = static_cast<int>(window.Id());
+    if (added != nullptr) {
+      Send(slot, *added);
+      return;
+    }
+    Check(api_.window_reset(desktop_, slot));
+    for (const DrawItem& item : window.Items()) Send(slot, item);
+  }
+
+ private:
+  void Send(int slot, const DrawItem& item) {
+    KavrelDesktopItem c{};
+    const UserCoordinates& s = std::visit([](const auto& i) -> const UserCoordinates& { return i.scale; }, item);
+    c.scaleLeft = s.left;
+    c.scaleTop = s.top;
+    c.scaleRight = s.right;
+    c.scaleBottom = s.bottom;
+    c.penWidth = 1;
+    if (const auto* line = std::get_if<LineItem>(&item)) {
+      c.kind = KAVREL_DESKTOP_LINE;
+      c.x1 = line->x1;
+      c.y1 = line->y1;
+      c.x2 = line->x2;
+      c.y2 = line->y2;
+      c.colour = line->colour;
+      c.penWidth = line->penWidth;
+    } else if (const auto* circle = std::get_if<CircleItem>(&item)) {
+      c.kind = KAVREL_DESKTOP_CIRCLE;
+      c.x1 = circle->x;
+      c.y1 = circle->y;
+      c.radius = circle->radius;
+      c.colour = circle->colour;
+      c.penWidth = circle->penWidth;
+    } else if (const auto* text = std::get_if<TextItem>(&item)) {
+      c.kind = KAVREL_DESKTOP_TEXT;
+      c.x1 = text->x;
+      c.y1 = text->y;
+      c.colour = text->colour;
+      c.text = text->text.data();
+      c.textLength = text->text.size();
+      c.fontName = text->fontName.c_str();
+      c.fontSize = text->fontSize;
+    }
+    Check(api_.item_added(desktop_, slot, &c));
+  }
+
+  static void Check(int outcome) {
+    if (outcome == KAVREL_DESKTOP_STOPPED) throw StoppedByUser();
+    if (outcome != KAVREL_DESKTOP_DONE) throw std::runtime_error("the desktop front end failed");
+  }
+
+  const KavrelDesktopApi& api_;
+  void* desktop_;
+};
+
+// The folder of the running program.
+std::filesystem::path ProgramFolder() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : self.parent_path();
+}
+
+}  // namespace
+
+DesktopLoad LoadDesktop() {
+  DesktopLoad load;
+  // Without a display there is nothing to load the module for.
+  const char* display = std::getenv("DISPLAY");
+  if (display == nullptr || *display == '\0') {
+    load.why = DesktopUnavailable::NoDisplay;
+    load.whyNot = "no X display: DISPLAY is not set";
+    return load;
+  }
+  const std::filesystem::path folder = ProgramFolder();
+  const std::array<std::filesystem::path, 2> candidates{
+      folder / ModuleFile, (folder / KAVREL_MODULE_FROM_PROGRAM / ModuleFile).lexically_normal()};
+  void* module = nullptr;
+  std::string tried;
+  for (const std::filesystem::path& path : candidates) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+      tried += (tried.empty() ? "" : " nor ") + path.string();
+      continue;
+    }
+    // Loaded once for the life of the process: FLTK and X are not made to be unloaded.
+    module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+      const char* why = ::dlerror();
+      load.whyNot = "cannot load the desktop front end " + path.string() + ": " +
+                    (why != nullptr ? why : "unknown error");
+      return load;
+    }
+    break;
+  }
+  if (module == nullptr) {
+    load.whyNot = "the desktop front end " + std::string(ModuleFile) + " is not installed (neither " +
+                  tried + " exists)";
+    return load;
+  }
+  const auto api = reinterpret_cast<KavrelDesktopApiFunction>(  // NOLINT: dlsym's C interface
+      ::dlsym(module, "kavrel_desktop_api"));
+  const KavrelDesktopApi* functions = api != nullptr ? api() : nullptr;
+  if (functions == nullptr || functions->version != KAVREL_DESKTOP_API_VERSION) {
+    load.whyNot = "the desktop front end " + std::string(ModuleFile) +
+                  " does not belong to this kavrel (another version)";
+    return load;
+  }
+  std::string whyNot;
+  void* desktop = functions->open(AppendText, &whyNot);
+  if (desktop == nullptr) {
+    load.why = DesktopUnavailable::NoDisplay;
+    load.whyNot = whyNot.empty() ? "the display cannot be opened" : whyNot;
+    return load;
+  }
+  load.desktop = std::make_unique<ModuleToolkit>(*functions, desktop);
+  return load;
+}
+
+}  // namespace kavrel
