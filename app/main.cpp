@@ -188,8 +188,13 @@ int main(int argc, char** argv) {
     desktop = ui != nullptr;
   }
   if (!ui) {
-    // Answers piped in are not echoed by a terminal: print them, so the log reads well.
-    ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr, working.get(),
+    // Answers piped in are not echoed by a terminal: print them, so the log reads well. Answers
+    // read from a file come all at once and nobody watches the previews between them: none
+    // are written then.
+    struct stat input {};
+    const bool answersFromFile = ::fstat(STDIN_FILENO, &input) == 0 && S_ISREG(input.st_mode);
+    ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr,
+                                                   answersFromFile ? nullptr : working.get(),
                                                    isatty(STDIN_FILENO) == 0);
   }
   kavrel::Toolkit* box = desktop ? ui.get() : nullptr;

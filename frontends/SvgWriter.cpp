@@ -29,33 +29,37 @@ constexpr std::string_view FontFamily = "Times New Roman, Liberation Serif, seri
 constexpr int FarOutside = 100000;
 
 // A pixel coordinate with at most two decimals, without trailing zeros.
-std::string Number(double value) {
+// Appends `value` with at most two decimals, trailing zeros dropped.
+void AppendNumber(std::string& out, double value) {
   if (value == 0) value = 0;  // no "-0"
   // Pixel coordinates are small: hundredths as a whole number are exact and far cheaper
   // to print than a general fixed-point conversion, which the pictures spend most of
   // their time on otherwise.
   if (std::fabs(value) < 1e12) {
     const long long hundredths = std::llround(value * 100);
-    const long long whole = std::llabs(hundredths) / 100;
-    const long long rest = std::llabs(hundredths) % 100;
-    std::string text = hundredths < 0 ? "-" : "";
-    text += std::to_string(whole);
+    const unsigned long long magnitude =
+        static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
+    if (hundredths < 0) out += '-';
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, magnitude / 100).ptr;
+    out.append(digits, end);
+    const unsigned long long rest = magnitude % 100;
     if (rest != 0) {
-      text += '.';
-      text += static_cast<char>('0' + rest / 10);
-      if (rest % 10 != 0) text += static_cast<char>('0' + rest % 10);
+      out += '.';
+      out += static_cast<char>('0' + rest / 10);
+      if (rest % 10 != 0) out += static_cast<char>('0' + rest % 10);
     }
-    return text;
+    return;
   }
   char buffer[400];  // room for every finite double in fixed notation
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-  std::string text(buffer, result.ptr);
-  if (text.find('.') != std::string::npos) {
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
+  std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  if (text.find('.') != std::string_view::npos) {
+    while (text.back() == '0') text.remove_suffix(1);
+    if (text.back() == '.') text.remove_suffix(1);
   }
-  return text;
+  out += text;
 }
 
 std::string HexColour(int index) {
@@ -150,10 +154,10 @@ class SvgBuilder {
     // Clipped in user units, before any large value is turned into pixels.
     const auto clipped = ClipSegment({line.x1, line.y1, line.x2, line.y2}, map.Visible(FarOutside));
     if (!clipped) return;
-    out += "<line x1=\"" + Number(map.X(clipped->x1)) + "\" y1=\"" + Number(map.Y(clipped->y1)) +
-           "\" x2=\"" + Number(map.X(clipped->x2)) + "\" y2=\"" + Number(map.Y(clipped->y2)) +
-           "\" stroke=\"" + HexColour(line.colour) + "\" stroke-width=\"" +
-           Number(PenWidth(line.penWidth)) + "\" stroke-linecap=\"round\"/>\n";
+    Append("<line x1=\"", map.X(clipped->x1), "\" y1=\"", map.Y(clipped->y1), "\" x2=\"",
+           map.X(clipped->x2), "\" y2=\"", map.Y(clipped->y2), "\" stroke=\"");
+    out += HexColour(line.colour);
+    Append("\" stroke-width=\"", PenWidth(line.penWidth), "\" stroke-linecap=\"round\"/>\n");
   }
 
   void operator()(const CircleItem& circle) {
@@ -166,9 +170,10 @@ class SvgBuilder {
     if (!Finite({x, y, radius}) || radius > FarOutside) return;
     // Invisible unless the circle's square meets the client area.
     if (x + radius < 0 || x - radius > width_ || y + radius < 0 || y - radius > height_) return;
-    out += "<circle cx=\"" + Number(x) + "\" cy=\"" + Number(y) + "\" r=\"" + Number(radius) +
-           "\" fill=\"none\" stroke=\"" + HexColour(circle.colour) + "\" stroke-width=\"" +
-           Number(PenWidth(circle.penWidth)) + "\"/>\n";
+    Append("<circle cx=\"", x, "\" cy=\"", y, "\" r=\"", radius,
+           "\" fill=\"none\" stroke=\"");
+    out += HexColour(circle.colour);
+    Append("\" stroke-width=\"", PenWidth(circle.penWidth), "\"/>\n");
   }
 
   void operator()(const TextItem& text) {
@@ -180,14 +185,26 @@ class SvgBuilder {
     const double baseline = map.Y(text.y) + FontAscent * size;
     if (!Finite({x, baseline, size}) || !(size > 0)) return;
     if (std::fabs(x) > FarOutside || std::fabs(baseline) > FarOutside) return;
-    out += "<text x=\"" + Number(x) + "\" y=\"" + Number(baseline) + "\" font-family=\"" +
-           FontFamilyOf(text.fontName) + "\" font-size=\"" + Number(size) + "\" fill=\"" +
-           HexColour(text.colour) + "\" xml:space=\"preserve\">" + Escaped(text.text) + "</text>\n";
+    Append("<text x=\"", x, "\" y=\"", baseline, "\" font-family=\"");
+    out += FontFamilyOf(text.fontName);
+    Append("\" font-size=\"", size, "\" fill=\"");
+    out += HexColour(text.colour);
+    out += "\" xml:space=\"preserve\">";
+    out += Escaped(text.text);
+    out += "</text>\n";
   }
 
   std::string out;
 
  private:
+  // Texts and numbers appended in turn, the numbers as AppendNumber writes them.
+  template <typename... Parts>
+  void Append(const Parts&... parts) {
+    (AppendPart(parts), ...);
+  }
+  void AppendPart(const char* text) { out += text; }
+  void AppendPart(double value) { AppendNumber(out, value); }
+
   // A window draws at least one pixel wide.
   static double PenWidth(int width) { return std::max(width, 1); }
 
@@ -204,6 +221,7 @@ std::string SvgPicture(const DisplayWindow& window) {
   const std::string h = std::to_string(size.height);
 
   SvgBuilder builder(size);
+  builder.out.reserve(512 + 160 * window.Items().size());
   builder.out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   builder.out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
                  "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";

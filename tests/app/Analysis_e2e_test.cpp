@@ -197,23 +197,30 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
 
 TEST(Executable, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
   // The answer line is cut to 1000 characters and marked, so it is never a number; the report
-  // is written, the picture is not, and the warning on its preview is given once.
+  // is written, the picture is not. Answers through a pipe may come from a person: the previews
+  // are written, and the warning on the one that cannot be is given once. Answers read from a
+  // file come all at once: no previews are written, and no warning given.
   TempFolder folder;
   folder.Write("KAVREL_BAS.DAT", Small);
   fs::create_directories(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside");
   fs::create_directories(folder.Path() / "KAVREL_COEFFICIENTS.preview.svg" / "inside");
   const std::string tenMegabytes(std::size_t{10} << 20, '1');
-  const auto run = RunKavrel(folder.Path(), "N\n" + tenMegabytes + "\n" + Measured);
-  EXPECT_EQ(run.status, 3);
   const std::string picture = "the picture KAVREL_COEFFICIENTS.svg ", in = folder.Path().string();
-  EXPECT_EQ(run.err, "The answer \"" + tenMegabytes.substr(0, 1000) +
-                         "...\" is not a number. Please type a number with the point \".\" as "
-                         "decimal separator.\nkavrel: warning: cannot write the preview "
-                         "KAVREL_COEFFICIENTS.preview.svg in " +
-                         in + "\nkavrel: the report was written, but " + picture +
-                         "could not be written in " + in + "\n");
-  EXPECT_EQ(folder.Read("KAVREL.OUT"), TestData("small_expected.OUT"));
-  EXPECT_TRUE(fs::is_directory(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside"));
+  const std::string refused = "The answer \"" + tenMegabytes.substr(0, 1000) +
+                              "...\" is not a number. Please type a number with the point \".\" "
+                              "as decimal separator.\n";
+  const std::string failed =
+      "kavrel: the report was written, but " + picture + "could not be written in " + in + "\n";
+  const std::string warning =
+      "kavrel: warning: cannot write the preview KAVREL_COEFFICIENTS.preview.svg in " + in + "\n";
+  for (const auto& [command, expected] : {std::pair{"(cat | @ --terminal)", warning},
+                                          std::pair{"@ --terminal", std::string()}}) {
+    const auto run = RunKavrel(folder.Path(), "N\n" + tenMegabytes + "\n" + Measured, command);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, refused + expected + failed) << command;
+    EXPECT_EQ(folder.Read("KAVREL.OUT"), TestData("small_expected.OUT"));
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside"));
+  }
 }
 
 TEST(Executable, CommandLineAndNoDisplay) {
