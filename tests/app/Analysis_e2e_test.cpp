@@ -157,9 +157,10 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
        1, "Y\n4\n"},
       {DataFile("1 2\n"), "end of input while waiting for an answer to \"smoothing type entry\"\n",
        1, "N\n"},
-      // Failed after the previews were written: the previews go, the earlier pictures stay.
+      // Failed after the previews were written (the answers through a pipe): the previews go,
+      // the earlier pictures stay.
       {Small, "end of input while waiting for an answer to \"calculation ending entry\"\n", 1,
-       "N\n1\n1\n0\n2\nY\n"},
+       "N\n1\n1\n0\n2\nY\n", "(cat | @ --terminal)"},
       {Small, "stopped by the user; no report was written\n", 1, "", terminated},
       {Small, "cannot write the report KAVREL.OUT in @: File too large\n", 3, "N\n" + Measured,
        "(trap '' XFSZ; ulimit -f 0; exec @ --terminal)"},
