@@ -257,6 +257,35 @@ TEST(Executable, CommandLineAndNoDisplay) {
   }
 }
 
+// The program copied alone into a folder has no desktop module beside it (nor in ../lib/kavrel):
+// --desktop fails with status 2 and says what is missing; the automatic choice says so in one
+// line and runs in the terminal. A file that is no module is refused the same way.
+TEST(Executable, WithoutItsDesktopModule) {
+  TempFolder folder, bin;
+  folder.Write("KAVREL_BAS.DAT", Small);
+  fs::copy_file(KAVREL_EXECUTABLE, bin.Path() / "kavrel");
+  const std::string alone = "DISPLAY=:97 '" + (bin.Path() / "kavrel").string() + "'";
+  const std::string missing = "the desktop front end kavrel-desktop.so is not installed (neither " +
+                              (bin.Path() / "kavrel-desktop.so").string() + " nor " +
+                              (bin.Path().parent_path() / "lib/kavrel/kavrel-desktop.so").string() +
+                              " exists)";
+  auto run = RunKavrel(folder.Path(), "", alone + " --desktop");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "kavrel: --desktop: " + missing + "\n");
+  run = RunKavrel(folder.Path(), "N\n" + Measured, alone);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "kavrel: " + missing + "; the analysis runs in the terminal\n");
+  EXPECT_EQ(folder.Read("KAVREL.OUT"), TestData("small_expected.OUT"));
+
+  bin.Write("kavrel-desktop.so", "not a module\n");
+  run = RunKavrel(folder.Path(), "", alone + " --desktop");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err.find("kavrel: --desktop: cannot load the desktop front end " +
+                         (bin.Path() / "kavrel-desktop.so").string() + ": "),
+            0U)
+      << run.err;
+}
+
 TEST(Executable, AnalysesTheFolderGivenOnTheCommandLine) {
   // Started from another folder, with a relative path holding a blank: every file goes to the
   // folder given, and the closing line names the report there.

@@ -252,6 +252,9 @@ TEST_F(Desktop, NotesAndTheClosingBox) {
        "runs. The smoothed CtmS is the measured Ctm."},
       {TestData("small_KAVREL_BAS.DAT"), {"", "1", "", "", "2", "", ""},
        "(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed."},
+      {"h\nh\nh\nh\nh\nh\nh\nh\nh\n2.0 1.0\n0 0\n\nSw Lwl\n4.2 5.0\nT\n15\n",  // one run
+       {"", "1", "", "", "1", "", ""},
+       "(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.note);
