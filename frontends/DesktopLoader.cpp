@@ -38,8 +38,8 @@ class ModuleToolkit final : public Toolkit {
   std::string Ask(const Question& question) override {
     std::string answer;
     Check(api_.ask(desktop_, question.prompt.c_str(), question.title.c_str(),
-                   question.defaultText.c_str(), question.leftTwips, question.topTwips,
-                   AppendText, &answer));
+                   question.defaultText.c_str(), question.leftTwips, question.topTwips, AppendText,
+                   &answer));
     return answer;
   }
   void Message(const std::string& text) override {
@@ -68,7 +68,8 @@ class ModuleToolkit final : public Toolkit {
  private:
   void Send(int slot, const DrawItem& item) {
     KavrelDesktopItem c{};
-    const UserCoordinates& s = std::visit([](const auto& i) -> const UserCoordinates& { return i.scale; }, item);
+    const UserCoordinates& s =
+        std::visit([](const auto& i) -> const UserCoordinates& { return i.scale; }, item);
     c.scaleLeft = s.left;
     c.scaleTop = s.top;
     c.scaleRight = s.right;
@@ -151,8 +152,8 @@ DesktopLoad LoadDesktop() {
     break;
   }
   if (module == nullptr) {
-    load.whyNot = "the desktop front end " + std::string(ModuleFile) + " is not installed (neither " +
-                  tried + " exists)";
+    load.whyNot = "the desktop front end " + std::string(ModuleFile) +
+                  " is not installed (neither " + tried + " exists)";
     return load;
   }
   const auto api = reinterpret_cast<KavrelDesktopApiFunction>(  // NOLINT: dlsym's C interface

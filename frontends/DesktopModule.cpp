@@ -72,8 +72,8 @@ int ItemAdded(void* desktop, int window, const KavrelDesktopItem* item) noexcept
     DisplayWindow& shown = Desktop(desktop).Window(AllWindows[static_cast<std::size_t>(window)]);
     switch (item->kind) {
       case KAVREL_DESKTOP_LINE:
-        shown.Add(LineItem{item->x1, item->y1, item->x2, item->y2, item->colour, item->penWidth,
-                           scale});
+        shown.Add(
+            LineItem{item->x1, item->y1, item->x2, item->y2, item->colour, item->penWidth, scale});
         break;
       case KAVREL_DESKTOP_CIRCLE:
         shown.Add(

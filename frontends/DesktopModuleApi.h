@@ -1,33 +1,34 @@
-/* The boundary between kavrel and its desktop module kavrel-desktop.so, which the program loads
- * only when it opens windows. The program and the module may each carry their own C++ runtime,
- * so only plain C values cross: numbers, and texts that stay the caller's and are valid for the
- * call. A text going back to the program is handed to the program's own sink, which copies it.
- * Nothing thrown crosses either: each call reports its outcome as a number. */
+// The boundary between kavrel and its desktop module kavrel-desktop.so, which the program loads
+// only when it opens windows. The program and the module may each carry their own C++ runtime,
+// so only plain C values cross: numbers, and texts that stay the caller's and are valid for the
+// call. A text going back to the program is handed to the program's own sink, which copies it.
+// Nothing thrown crosses either: each call reports its outcome as a number.
 #pragma once
 
-#include <stddef.h> /* NOLINT(modernize-deprecated-headers): a C header */
+#include <cstddef>
 
-#ifdef __cplusplus
 extern "C" {
-#endif
 
-/* Raised when the interface changes; the program refuses a module of another version. */
-#define KAVREL_DESKTOP_API_VERSION 1
+// Raised when the interface changes; the program refuses a module of another version.
+inline constexpr int KAVREL_DESKTOP_API_VERSION = 1;
 
 enum KavrelDesktopOutcome {
-  KAVREL_DESKTOP_DONE = 0,    /* answered, or the box was closed */
-  KAVREL_DESKTOP_STOPPED = 1, /* the user chose to stop the analysis */
-  KAVREL_DESKTOP_FAILED = 2   /* the module could not do it (out of memory, internal fault) */
+  KAVREL_DESKTOP_DONE = 0,     // answered, or the box was closed
+  KAVREL_DESKTOP_STOPPED = 1,  // the user chose to stop the analysis
+  KAVREL_DESKTOP_FAILED = 2    // the module could not do it (out of memory, internal fault)
 };
 
 enum KavrelDesktopBox { KAVREL_DESKTOP_FAULT = 0, KAVREL_DESKTOP_NOTE = 1 };
 
-enum KavrelDesktopItemKind { KAVREL_DESKTOP_LINE = 0, KAVREL_DESKTOP_CIRCLE = 1,
-                             KAVREL_DESKTOP_TEXT = 2 };
+enum KavrelDesktopItemKind {
+  KAVREL_DESKTOP_LINE = 0,
+  KAVREL_DESKTOP_CIRCLE = 1,
+  KAVREL_DESKTOP_TEXT = 2
+};
 
-/* One display-list item with the user coordinates in force when it was drawn. A line uses
- * x1..y2; a circle x1, y1 and radius; a text x1, y1 (its top-left corner), text, fontName and
- * fontSize. */
+// One display-list item with the user coordinates in force when it was drawn. A line uses
+// x1..y2; a circle x1, y1 and radius; a text x1, y1 (its top-left corner), text, fontName and
+// fontSize.
 struct KavrelDesktopItem {
   int kind;
   double x1, y1, x2, y2;
@@ -36,39 +37,36 @@ struct KavrelDesktopItem {
   int penWidth;
   double scaleLeft, scaleTop, scaleRight, scaleBottom;
   const char* text;
-  size_t textLength;
+  std::size_t textLength;
   const char* fontName;
   double fontSize;
 };
 
-/* Receives a text from the module, to be copied before it returns. */
-typedef void (*KavrelDesktopTextSink)(void* context, const char* text, size_t length);
+// Receives a text from the module, to be copied before it returns.
+using KavrelDesktopTextSink = void (*)(void* context, const char* text, std::size_t length);
 
 struct KavrelDesktopApi {
   int version;
-  /* Opens the display; null, with the reason given to `whyNot`, when there is none. */
+  // Opens the display; null, with the reason given to `whyNot`, when there is none.
   void* (*open)(KavrelDesktopTextSink whyNot, void* context);
-  /* Closes every window and frees the desktop. */
+  // Closes every window and frees the desktop.
   void (*close)(void* desktop);
-  /* The window (0 text window, 1 coefficient graph, 2 and 3 the form-factor diagrams) is shown
-   * and emptied; its items follow with item_added. */
+  // The window (0 text window, 1 coefficient graph, 2 and 3 the form-factor diagrams) is shown
+  // and emptied; its items follow with item_added.
   int (*window_reset)(void* desktop, int window);
-  int (*item_added)(void* desktop, int window, const struct KavrelDesktopItem* item);
-  /* A question box; the answer goes to `answer`. */
+  int (*item_added)(void* desktop, int window, const KavrelDesktopItem* item);
+  // A question box; the answer goes to `answer`.
   int (*ask)(void* desktop, const char* prompt, const char* title, const char* defaultText,
              int leftTwips, int topTwips, KavrelDesktopTextSink answer, void* context);
-  /* A message box of the given KavrelDesktopBox kind. */
+  // A message box of the given KavrelDesktopBox kind.
   int (*message)(void* desktop, const char* text, int box);
-  /* The closing box, then every window closes. */
+  // The closing box, then every window closes.
   int (*finish)(void* desktop, const char* closingNote);
-  /* How the user stops the analysis here, a constant text. */
-  const char* (*how_to_stop)(void);
+  // How the user stops the analysis here, a constant text.
+  const char* (*how_to_stop)();
 };
 
-/* The module's one exported function. */
-const struct KavrelDesktopApi* kavrel_desktop_api(void);
-typedef const struct KavrelDesktopApi* (*KavrelDesktopApiFunction)(void);
-
-#ifdef __cplusplus
+// The module's one exported function.
+const KavrelDesktopApi* kavrel_desktop_api();
+using KavrelDesktopApiFunction = const KavrelDesktopApi* (*)();
 }
-#endif

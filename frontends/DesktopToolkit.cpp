@@ -21,19 +21,26 @@ std::size_t Slot(WindowId id) {
 
 // Set by Ctrl+Q in any window of the program and by the close box of the text window Form1;
 // taken by StopAsked. FLTK's event dispatch is one for the process, and so is this.
-bool stopAsked = false;
-const Fl_Window* textWindow = nullptr;
+struct StopRequest {
+  bool asked = false;
+  const Fl_Window* textWindow = nullptr;  // Form1 on the screen
+};
+
+StopRequest& Stop() {
+  static StopRequest request;
+  return request;
+}
 
 // Sees every event before FLTK hands it on, even while a modal box would keep it from its
 // window: Ctrl+Q anywhere, and the close box of Form1, ask to stop.
 int Dispatch(int event, Fl_Window* window) {
   if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && (Fl::event_state() & FL_CTRL) != 0 &&
       (Fl::event_key() == 'q' || Fl::event_key() == 'Q')) {
-    stopAsked = true;
+    Stop().asked = true;
     return 1;
   }
-  if (event == FL_CLOSE && window != nullptr && window == textWindow) {
-    stopAsked = true;
+  if (event == FL_CLOSE && window != nullptr && window == Stop().textWindow) {
+    Stop().asked = true;
     return 1;
   }
   return Fl::handle_(event, window);
@@ -42,8 +49,8 @@ int Dispatch(int event, Fl_Window* window) {
 }  // namespace
 
 bool DesktopToolkit::StopAsked() {
-  const bool asked = stopAsked;
-  stopAsked = false;
+  const bool asked = Stop().asked;
+  Stop().asked = false;
   return asked;
 }
 
@@ -81,7 +88,7 @@ void DesktopToolkit::WindowChanged(const DisplayWindow& window, const DrawItem* 
   auto& slot = windows_[Slot(window.Id())];
   if (!slot) {
     slot = std::make_unique<desktop::DesktopWindow>(window);
-    if (window.Id() == WindowId::Ekran_Form1) textWindow = slot.get();
+    if (window.Id() == WindowId::Ekran_Form1) Stop().textWindow = slot.get();
     slot->show();
     slot->wait_for_expose();
   } else if (added != nullptr) {
@@ -126,7 +133,7 @@ std::string DesktopToolkit::Ask(const Question& question) {
 }
 
 void DesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
-  while (box.shown() && !stopAsked) Fl::wait();
+  while (box.shown() && !Stop().asked) Fl::wait();
 }
 
 void DesktopToolkit::ShowMessage(const std::string& text, desktop::BoxKind kind, bool stoppable) {
@@ -170,7 +177,7 @@ std::string DesktopToolkit::HowToStop() const {
 }
 
 void DesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
-  while (box.shown() && !stopAsked) Fl::wait();
+  while (box.shown() && !Stop().asked) Fl::wait();
 }
 
 void DesktopToolkit::Finish(const std::string& closingNote) {
@@ -184,7 +191,7 @@ desktop::DesktopWindow* DesktopToolkit::ShownWindow(WindowId id) const {
 }
 
 void DesktopToolkit::CloseWindows() {
-  textWindow = nullptr;
+  Stop().textWindow = nullptr;
   bool closed = false;
   for (auto& slot : windows_) {
     closed = closed || slot != nullptr;

@@ -266,11 +266,14 @@ MessageBox::MessageBox(const std::string& text, Kind kind, std::pair<int, int> t
                 MessageWidth(textSize), MessageHeight(textSize)),
       kind_(kind),
       icon_(FL_THIN_UP_BOX, Margin, Margin, IconSize, IconSize,
-            kind == Kind::Warning ? "!" : kind == Kind::Information ? "i" : "?"),
-      text_(2 * Margin + IconSize, Margin, textSize.first,
-            std::max(IconSize, textSize.second), text),
-      ok_(MessageWidth(textSize) - Margin - ButtonWidth, MessageHeight(textSize) - Margin - RowHeight,
-          ButtonWidth, RowHeight, kind == Kind::StopQuestion ? "Stop" : "OK"),
+            kind == Kind::Warning       ? "!"
+            : kind == Kind::Information ? "i"
+                                        : "?"),
+      text_(2 * Margin + IconSize, Margin, textSize.first, std::max(IconSize, textSize.second),
+            text),
+      ok_(MessageWidth(textSize) - Margin - ButtonWidth,
+          MessageHeight(textSize) - Margin - RowHeight, ButtonWidth, RowHeight,
+          kind == Kind::StopQuestion ? "Stop" : "OK"),
       other_(MessageWidth(textSize) - Margin - 2 * ButtonWidth - 6,
              MessageHeight(textSize) - Margin - RowHeight, ButtonWidth, RowHeight, "Go on") {
   end();
@@ -282,8 +285,7 @@ MessageBox::MessageBox(const std::string& text, Kind kind, std::pair<int, int> t
   icon_.color(FL_WHITE);
   icon_.labelcolor(kind == Kind::Warning ? FL_DARK_RED : FL_BLUE);
   ok_.callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(true); }, this);
-  other_.callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(false); },
-                  this);
+  other_.callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(false); }, this);
   other_.shortcut(FL_Escape);
   if (kind != Kind::StopQuestion) other_.hide();
   // The close box (and Escape where Go on is hidden): OK for a message, Go on for the question.

@@ -41,7 +41,7 @@ void AppendNumber(std::string& out, double value) {
         static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
     if (hundredths < 0) out += '-';
     char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, magnitude / 100).ptr;
+    char* const end = std::to_chars(digits, digits + sizeof digits, magnitude / 100).ptr;
     out.append(digits, end);
     const unsigned long long rest = magnitude % 100;
     if (rest != 0) {
@@ -170,8 +170,7 @@ class SvgBuilder {
     if (!Finite({x, y, radius}) || radius > FarOutside) return;
     // Invisible unless the circle's square meets the client area.
     if (x + radius < 0 || x - radius > width_ || y + radius < 0 || y - radius > height_) return;
-    Append("<circle cx=\"", x, "\" cy=\"", y, "\" r=\"", radius,
-           "\" fill=\"none\" stroke=\"");
+    Append("<circle cx=\"", x, "\" cy=\"", y, "\" r=\"", radius, "\" fill=\"none\" stroke=\"");
     out += HexColour(circle.colour);
     Append("\" stroke-width=\"", PenWidth(circle.penWidth), "\"/>\n");
   }

@@ -79,7 +79,8 @@ void PrintNote(DisplayWindow& window, double x, double y, std::span<const std::s
   double axisLeft = 0, axisBottom = 1;  // the axes' corner, as shares
   bool axes = false;
   for (const DrawItem& item : window.Items()) {
-    if (const auto* line = std::get_if<LineItem>(&item); line && line->colour == Colour::LightBlue) {
+    if (const auto* line = std::get_if<LineItem>(&item);
+        line && line->colour == Colour::LightBlue) {
       const auto [x1, y1] = Share(line->scale, line->x1, line->y1);
       const auto [x2, y2] = Share(line->scale, line->x2, line->y2);
       taken.push_back({std::min(x1, x2) - airX, std::min(y1, y2) - airY, std::max(x1, x2) + airX,

@@ -1,5 +1,6 @@
 // What ends an analysis without a report: a fault in the input, a report or picture that
-// cannot be written, and the user's choice to stop. Thrown where found, caught once in app/main.cpp.
+// cannot be written, and the user's choice to stop. Thrown where found, caught once in
+// app/main.cpp.
 #pragma once
 
 #include <stdexcept>

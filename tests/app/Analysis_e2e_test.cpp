@@ -214,11 +214,18 @@ TEST(Executable, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
       "kavrel: the report was written, but " + picture + "could not be written in " + in + "\n";
   const std::string warning =
       "kavrel: warning: cannot write the preview KAVREL_COEFFICIENTS.preview.svg in " + in + "\n";
-  for (const auto& [command, expected] : {std::pair{"(cat | @ --terminal)", warning},
-                                          std::pair{"@ --terminal", std::string()}}) {
-    const auto run = RunKavrel(folder.Path(), "N\n" + tenMegabytes + "\n" + Measured, command);
+  std::string answers = "N\n";
+  answers += tenMegabytes;
+  answers += "\n";
+  answers += Measured;
+  for (const auto& [command, expected] :
+       {std::pair{"(cat | @ --terminal)", warning}, std::pair{"@ --terminal", std::string()}}) {
+    const auto run = RunKavrel(folder.Path(), answers, command);
     EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err, refused + expected + failed) << command;
+    std::string says = refused;
+    says += expected;
+    says += failed;
+    EXPECT_EQ(run.err, says) << command;
     EXPECT_EQ(folder.Read("KAVREL.OUT"), TestData("small_expected.OUT"));
     EXPECT_TRUE(fs::is_directory(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside"));
   }

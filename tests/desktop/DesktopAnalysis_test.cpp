@@ -142,7 +142,7 @@ class Desktop : public ::testing::Test {
       if (t == nullptr) continue;
       const PixelMap map(t->scale, {image->width, image->height});
       const double x = map.X(t->x), y = map.Y(t->y), h = FontPixels(t->fontSize, 1);
-      const Box box{x, y, x + h * t->text.size() / 2, y + h};
+      const Box box{x, y, x + h * static_cast<double>(t->text.size()) / 2, y + h};
       if (t->text == "Ctm") label = box;
       if (t->text.find("(1+k)") == 0 || t->text.find("runs with") != std::string::npos ||
           t->text.find("are needed") != std::string::npos) {
@@ -245,12 +245,15 @@ TEST_F(Desktop, NotesAndTheClosingBox) {
     std::vector<std::string> answers;
     std::string note;
   } cases[]{
-      {"h\nh\nh\nh\nh\nh\nh\nh\nh\n0 0\n\nSw Lwl\n4.2 5.0\nT\n15\n", {"", "1"},
+      {"h\nh\nh\nh\nh\nh\nh\nh\nh\n0 0\n\nSw Lwl\n4.2 5.0\nT\n15\n",
+       {"", "1"},
        "There are no runs to smooth: the regression polynomial smoothing is skipped."},
-      {TestData("small_KAVREL_BAS.DAT"), {"", "2"},
+      {TestData("small_KAVREL_BAS.DAT"),
+       {"", "2"},
        "The wave resistance approach needs at least 6 runs at different speeds; this test has 4 "
        "runs. The smoothed CtmS is the measured Ctm."},
-      {TestData("small_KAVREL_BAS.DAT"), {"", "1", "", "", "2", "", ""},
+      {TestData("small_KAVREL_BAS.DAT"),
+       {"", "1", "", "", "2", "", ""},
        "(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed."},
       {"h\nh\nh\nh\nh\nh\nh\nh\nh\n2.0 1.0\n0 0\n\nSw Lwl\n4.2 5.0\nT\n15\n",  // one run
        {"", "1", "", "", "1", "", ""},
@@ -305,7 +308,8 @@ TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
   plain->Window(WindowId::Ekran_Form1).Show();
   plain->Window(WindowId::Kavrel_Form1).Show();
   {
-    const PersonAtDisplay person({CloseGraphWindow, CtrlQ, Escape, CloseTextWindow, Escape, Return});
+    const PersonAtDisplay person(
+        {CloseGraphWindow, CtrlQ, Escape, CloseTextWindow, Escape, Return});
     EXPECT_EQ(plain->Ask({"prompt", "title", "Y"}), "Y");
     EXPECT_TRUE(person.Done());
   }

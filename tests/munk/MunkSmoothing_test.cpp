@@ -136,8 +136,8 @@ TEST(MunkSmoothing, TheThirdRefusalInARowSaysHowToStop) {
   test::ScriptedToolkit zeros({"0", "0", "0"});
   EXPECT_THROW(MunkSmoothing(zeros, model.Cfm, CtmS, model.Ctm, model.Fn, D), InputFault);
   ASSERT_EQ(zeros.messages.size(), 3U);
-  EXPECT_EQ(zeros.messages[2], zeros.messages[0] +
-                                   " To stop the analysis, end the input; no report is written then.");
+  EXPECT_EQ(zeros.messages[2],
+            zeros.messages[0] + " To stop the analysis, end the input; no report is written then.");
 }
 
 }  // namespace

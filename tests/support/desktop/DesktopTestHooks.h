@@ -31,8 +31,8 @@ struct MessageBoxView {
   std::string icon;     // "!" a fault or refusal, "i" a note, "?" the stop question
   std::string buttons;  // the buttons shown, left to right: "OK", or "Go on|Stop"
   int left = 0, top = 0, width = 0, height = 0;  // the box on the screen, in pixels
-  int textWidth = 0;                              // the wrapped text's box
-  int buttonRight = 0, buttonBottom = 0;          // the default button's far corner, in the box
+  int textWidth = 0;                             // the wrapped text's box
+  int buttonRight = 0, buttonBottom = 0;         // the default button's far corner, in the box
 };
 
 // The size of the screen the boxes are kept on, in pixels.
