@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "formfactor/FormFactor.h"
 #include "munk/MunkSmoothing.h"
@@ -252,13 +251,8 @@ ReportData AnalysedTest::Report() const {
 
 FormFactors FormFactorsOf(const AnalysedTest& analysed) {
   const RunCoefficients& runs = analysed.test.runs;
-  const auto intercept = [&](const std::vector<double>& ordinate) -> std::optional<double> {
-    const FormFactorPointSet points = FormFactorPoints(runs.Fn, ordinate, runs.Cfm);
-    const auto line = LineFit(points.x, points.y);
-    if (!line) return std::nullopt;
-    return line->Intercept;
-  };
-  return {intercept(runs.Ctm), intercept(runs.CtmS)};
+  return {ProhaskaFormFactor(runs.Fn, runs.Ctm, runs.Cfm),
+          ProhaskaFormFactor(runs.Fn, runs.CtmS, runs.Cfm)};
 }
 
 std::string FormFactorLines(const FormFactors& found) {

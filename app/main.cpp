@@ -14,7 +14,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "analysis/Analysis.h"
 #include "app/Session.h"

@@ -51,4 +51,13 @@ std::optional<StraightLine> LineFit(std::span<const double> x, std::span<const d
   return line;
 }
 
+std::optional<double> ProhaskaFormFactor(std::span<const double> Fn,
+                                         std::span<const double> ordinate,
+                                         std::span<const double> Cfm) {
+  const FormFactorPointSet points = FormFactorPoints(Fn, ordinate, Cfm);
+  const std::optional<StraightLine> line = LineFit(points.x, points.y);
+  if (!line) return std::nullopt;
+  return line->Intercept;
+}
+
 }  // namespace kavrel

@@ -29,4 +29,10 @@ FormFactorPointSet FormFactorPoints(std::span<const double> Fn, std::span<const 
 // two points, or all abscissae equal) or does not come out finite.
 std::optional<StraightLine> LineFit(std::span<const double> x, std::span<const double> y);
 
+// (1+k): the intercept of the line through the points of FormFactorPoints; empty when the
+// line is undefined.
+std::optional<double> ProhaskaFormFactor(std::span<const double> Fn,
+                                         std::span<const double> ordinate,
+                                         std::span<const double> Cfm);
+
 }  // namespace kavrel

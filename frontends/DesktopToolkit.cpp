@@ -141,16 +141,10 @@ void DesktopToolkit::ShowMessage(const std::string& text, desktop::BoxKind kind,
   desktop::MessageBox box(text, kind);
   box.show();
   WaitForFirstExpose(box);
-  for (;;) {
+  do {
     RunMessageBox(box);
-    const bool asked = StopAsked();
-    if (!asked || !stoppable) {
-      if (box.shown()) continue;
-      break;
-    }
-    ConfirmStop();
-    if (!box.shown()) break;
-  }
+    if (StopAsked() && stoppable) ConfirmStop();  // Go on: the message stays
+  } while (box.shown());
 }
 
 void DesktopToolkit::ConfirmStop() {

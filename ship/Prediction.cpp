@@ -28,10 +28,7 @@ double RoughnessAllowance(ShipMethod method, double kS, double Ls, double Rns) {
 
 std::optional<double> ShipFormFactor(const ShipParticulars& ship, const ModelRuns& model) {
   if (ship.formFactor) return ship.formFactor;
-  const FormFactorPointSet points = FormFactorPoints(model.Fn, model.CtmS, model.Cfm);
-  const auto line = LineFit(points.x, points.y);
-  if (!line) return std::nullopt;
-  return line->Intercept;
+  return ProhaskaFormFactor(model.Fn, model.CtmS, model.Cfm);
 }
 
 std::optional<ShipPrediction> PredictShip(const ShipParticulars& ship, const ModelRuns& model,

@@ -197,18 +197,19 @@ TEST_F(Desktop, MessageBoxesStayOnTheScreenAndShowWhatTheyAre) {
   for (const std::string& text : refusals) ui->Message(text);
   ui->Note("A note.");
   ASSERT_EQ(ui->messages.size(), 7U);
+  const auto [right, bottom] = ScreenEdges();
   for (const MessageBoxView& box : ui->messages) {
     SCOPED_TRACE(box.text);
     const bool note = box.text == "A note.";
     EXPECT_EQ(box.title + "|" + box.icon + "|" + box.buttons,
               std::string("kavrel|") + (note ? "i" : "!") + "|OK");
-    EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.left + box.width <= ScreenWidth() &&
-                box.top + box.height <= ScreenHeight())
+    EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.left + box.width <= right &&
+                box.top + box.height <= bottom)
         << box.left << ", " << box.top << " " << box.width << " x " << box.height;
     EXPECT_TRUE(box.textWidth <= 480 && box.buttonRight <= box.width &&
                 box.buttonBottom <= box.height);
     // Where the question boxes stand, unless the screen's edge is nearer.
-    EXPECT_TRUE(box.left == 633 || box.left + box.width >= ScreenWidth() - 2) << box.left;
+    EXPECT_TRUE(box.left == 633 || box.left + box.width >= right - 2) << box.left;
   }
 }
 

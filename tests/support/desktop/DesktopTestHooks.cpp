@@ -73,16 +73,10 @@ void DrawOffscreen(const desktop::Canvas& canvas, WindowImage& image) {
 
 }  // namespace
 
-int ScreenWidth() {
+std::pair<int, int> ScreenEdges() {
   int x = 0, y = 0, w = 0, h = 0;
   Fl::screen_work_area(x, y, w, h, 633, 566);
-  return x + w;
-}
-
-int ScreenHeight() {
-  int x = 0, y = 0, w = 0, h = 0;
-  Fl::screen_work_area(x, y, w, h, 633, 566);
-  return y + h;
+  return {x + w, y + h};
 }
 
 Rgb WindowImage::At(int x, int y) const {

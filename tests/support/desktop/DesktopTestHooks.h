@@ -35,9 +35,8 @@ struct MessageBoxView {
   int buttonRight = 0, buttonBottom = 0;         // the default button's far corner, in the box
 };
 
-// The size of the screen the boxes are kept on, in pixels.
-int ScreenWidth();
-int ScreenHeight();
+// The right and the bottom edge of the screen the boxes are kept on, in pixels.
+std::pair<int, int> ScreenEdges();
 
 // Typed as an answer, presses Ctrl+Q in the question box instead.
 inline constexpr const char* PressCtrlQ = "\x11";
