@@ -12,7 +12,7 @@
 #include "munk/MunkSmoothing.h"
 #include "polynomial/PolynomialSmoothing.h"
 #include "text/Answers.h"
-#include "text/FileWrite.h"
+#include "files/FileWrite.h"
 #include "text/NumberText.h"
 #include "ui/Ask.h"
 #include "ui/TextWindow.h"
@@ -281,14 +281,8 @@ void WriteReport(const Folder& folder, const AnalysedTest& analysed) {
     }
   }
   const ReportData report = analysed.Report();
-  if (const auto failure = WriteFileAtomically(folder, ReportFileName, ReportText(report))) {
-    throw WriteFault("cannot write the report " + std::string(ReportFileName) + " in " +
-                     folder.Path().string() + ": " + *failure);
-  }
-  if (WriteFileAtomically(folder, RunTableFileName, RunTableText(report))) {
-    throw WriteFault("the report was written, but the run table " + std::string(RunTableFileName) +
-                     " could not be written in " + folder.Path().string());
-  }
+  WriteOutput(folder, ReportFileName, ReportText(report), "the report", false);
+  WriteOutput(folder, RunTableFileName, RunTableText(report), "the run table", true);
 }
 
 void RunAnalysis(Toolkit& ui, const Folder& folder) {

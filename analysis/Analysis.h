@@ -10,7 +10,7 @@
 #include "analysis/TestData.h"
 #include "munk/MunkFit.h"
 #include "text/Faults.h"
-#include "text/Folder.h"
+#include "files/Folder.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {

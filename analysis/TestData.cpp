@@ -7,7 +7,7 @@
 
 #include "text/Answers.h"
 #include "text/Faults.h"
-#include "text/InputFile.h"
+#include "files/InputFile.h"
 #include "text/LineReader.h"
 
 namespace kavrel {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "text/Folder.h"
+#include "files/Folder.h"
 
 namespace kavrel {
 

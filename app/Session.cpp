@@ -1,9 +1,15 @@
 // One whole analysis with everything it writes.
 #include "app/Session.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <optional>
 #include <utility>
 
+#include "files/FileWrite.h"
+#include "files/InputFile.h"
 #include "frontends/SvgWriter.h"
 #include "graphs/PowerGraph.h"
 #include "ship/ShipReport.h"
@@ -15,11 +21,22 @@ namespace kavrel {
 namespace {
 
 void WritePicture(const DisplayWindow& window, const Folder& folder) {
-  const std::string name = SvgFileName(window.Id());
-  if (!WriteSvgFile(window, folder, name)) {
-    throw WriteFault("the report was written, but the picture " + name +
-                     " could not be written in " + folder.Path().string());
+  WriteOutput(folder, SvgFileName(window.Id()), SvgPicture(window), "the picture", true);
+}
+
+// The particulars of KAVREL_SHIP.DAT in `folder`, checked against the runs' Froude numbers
+// (whether they can give (1+k)); nothing when the folder holds no ship file.
+std::optional<ShipParticulars> ReadShipStage(const Folder& folder, std::span<const double> Fn) {
+  // A link that leads nowhere is a ship file that cannot be opened, not a missing one.
+  struct stat status {};
+  if (::fstatat(folder.Descriptor(), ShipFileName, &status, AT_SYMLINK_NOFOLLOW) != 0 &&
+      errno == ENOENT) {
+    return std::nullopt;
   }
+  InputFile file(folder, ShipFileName, "ship file");
+  ShipParticulars ship = ReadShipFile(file.Stream(), ShipFileName);
+  CheckFormFactorSource(ship, Fn, ShipFileName);
+  return ship;
 }
 
 }  // namespace
@@ -46,7 +63,10 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
     outcome.written.push_back(SvgFileName(id));
   }
   if (!prediction) return outcome;
-  WriteShipStage(folder, *prediction);
+  for (const auto& [name, text] : {std::pair{ShipReportFileName, ShipReportText(*prediction)},
+                                   std::pair{ShipCsvFileName, ShipCsvText(*prediction)}}) {
+    WriteOutput(folder, name, text, "the full-scale prediction", true);
+  }
   outcome.written.insert(outcome.written.end(), {ShipReportFileName, ShipCsvFileName});
   DisplayWindow power = PowerGraphWindow();
   std::vector<double> knots, PeKW;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
-#include "text/Folder.h"
+#include "files/Folder.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {

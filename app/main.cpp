@@ -20,7 +20,7 @@
 #include "frontends/DesktopLoader.h"
 #include "frontends/TerminalToolkit.h"
 #include "text/Faults.h"
-#include "text/StopCleanup.h"
+#include "files/StopCleanup.h"
 #include "ui/TextWindow.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <utility>
 #include <variant>
 
-#include "frontends/DesktopModuleApi.h"
+#include "ui/DesktopModuleApi.h"
 #include "text/Faults.h"
 
 namespace kavrel {

@@ -10,8 +10,8 @@
 #include <system_error>
 #include <variant>
 
-#include "frontends/PixelMapping.h"
-#include "text/FileWrite.h"
+#include "ui/PixelMapping.h"
+#include "files/FileWrite.h"
 #include "text/Finite.h"
 
 namespace kavrel {
@@ -254,9 +254,9 @@ std::string SvgPreviewFileName(WindowId id) {
   return name;
 }
 
-bool WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
+std::optional<std::string> WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
                   Durability durability) {
-  return !WriteFileAtomically(folder, name, SvgPicture(window), durability);
+  return WriteFileAtomically(folder, name, SvgPicture(window), durability);
 }
 
 }  // namespace kavrel

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
-#include "text/FileWrite.h"
+#include "files/FileWrite.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {
@@ -24,8 +25,8 @@ std::string SvgFileName(WindowId id);
 std::string SvgPreviewFileName(WindowId id);
 
 // Writes the picture to a temporary file in the same folder and renames it into place.
-// Returns false, leaving an earlier file as it was, when the write fails.
-bool WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
-                  Durability durability = Durability::Durable);
+// Returns why the write failed, an earlier file then as it was; nothing when it succeeded.
+[[nodiscard]] std::optional<std::string> WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
+                                                   Durability durability = Durability::Durable);
 
 }  // namespace kavrel

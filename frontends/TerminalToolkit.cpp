@@ -12,7 +12,7 @@
 #include "frontends/SvgWriter.h"
 #include "text/Faults.h"
 #include "text/LineReader.h"
-#include "text/StopCleanup.h"
+#include "files/StopCleanup.h"
 
 namespace kavrel {
 
@@ -90,14 +90,15 @@ void TerminalToolkit::WritePictures() {
     auto& written = writtenRevision_[id];
     if (written == window.Revision()) continue;
     // A preview for the engineer's browser: the final pictures are written durably at the end.
-    if (WriteSvgFile(window, *pictures_, name, Durability::Preview)) {
+    const auto failure = WriteSvgFile(window, *pictures_, name, Durability::Preview);
+    if (!failure) {
       written = window.Revision();
       if (!previewListed_.contains(id)) {
         previewListed_[id] = RemoveOnStop(pictures_->Descriptor(), name.c_str());
       }
     } else if (!pictureWarningGiven_) {
-      err_ << "kavrel: warning: cannot write the preview " << name << " in "
-           << pictures_->Path().string() << "\n";
+      err_ << "kavrel: warning: "
+           << WriteFailureText("the preview", name, *pictures_, *failure, false) << "\n";
       pictureWarningGiven_ = true;
     }
   }

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "text/Folder.h"
+#include "files/Folder.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {

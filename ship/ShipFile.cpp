@@ -10,7 +10,6 @@
 
 #include "text/Answers.h"
 #include "text/Faults.h"
-#include "text/InputFile.h"
 #include "text/LineReader.h"
 #include "text/NumberText.h"
 
@@ -148,11 +147,6 @@ ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
                      "length / model length)");
   }
   return ship;
-}
-
-ShipParticulars ReadShipFile(const Folder& folder, const std::string& name) {
-  InputFile file(folder, name, "ship file");
-  return ReadShipFile(file.Stream(), name);
 }
 
 void CheckFormFactorSource(const ShipParticulars& ship, std::span<const double> Fn,

@@ -7,7 +7,6 @@
 #include <span>
 #include <string>
 
-#include "text/Folder.h"
 
 namespace kavrel {
 
@@ -35,8 +34,6 @@ struct ShipParticulars {
 // the line, for a line that is not "name = value", an unknown or repeated name, a value that is
 // not a finite number or lies outside its range, and a missing scale.
 ShipParticulars ReadShipFile(std::istream& in, const std::string& name);
-// The ship file `name` in `folder`.
-ShipParticulars ReadShipFile(const Folder& folder, const std::string& name);
 
 // Throws InputFault, saying how to give one, when the ship file gives no form factor and the
 // runs (their Froude numbers) cannot give one: fewer than two runs at different speeds with

@@ -211,9 +211,11 @@ TEST(Executable, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
                               "...\" is not a number. Please type a number with the point \".\" "
                               "as decimal separator.\n";
   const std::string failed =
-      "kavrel: the report was written, but " + picture + "could not be written in " + in + "\n";
+      "kavrel: the report was written, but " + picture + "could not be written in " + in +
+      ": Is a directory\n";
   const std::string warning =
-      "kavrel: warning: cannot write the preview KAVREL_COEFFICIENTS.preview.svg in " + in + "\n";
+      "kavrel: warning: cannot write the preview KAVREL_COEFFICIENTS.preview.svg in " + in +
+      ": Is a directory\n";
   std::string answers = "N\n";
   answers += tenMegabytes;
   answers += "\n";

@@ -12,7 +12,7 @@
 
 #include "analysis/Analysis.h"
 #include "app/Session.h"
-#include "frontends/PixelMapping.h"
+#include "ui/PixelMapping.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/desktop/DesktopTestHooks.h"

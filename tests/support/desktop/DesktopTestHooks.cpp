@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "frontends/DesktopWindows.h"
+#include "desktop/DesktopWindows.h"
 
 namespace kavrel::test {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "frontends/DesktopToolkit.h"
+#include "desktop/DesktopToolkit.h"
 
 namespace kavrel::test {
 

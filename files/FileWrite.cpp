@@ -1,5 +1,5 @@
 // Writing a file through a temporary file in the same folder and a rename.
-#include "text/FileWrite.h"
+#include "files/FileWrite.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,8 @@
 #include <cstring>
 #include <random>
 
-#include "text/StopCleanup.h"
+#include "files/StopCleanup.h"
+#include "text/Faults.h"
 
 namespace kavrel {
 
@@ -93,6 +94,26 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
   auto failure = WriteAt(dir, path.filename().string(), content, durability);
   ::close(dir);
   return failure;
+}
+
+std::string WriteFailureText(std::string_view what, std::string_view name, const Folder& folder,
+                             std::string_view reason, bool afterReport) {
+  std::string text = afterReport ? "the report was written, but " : "cannot write ";
+  text += what;
+  text += ' ';
+  text += name;
+  text += afterReport ? " could not be written in " : " in ";
+  text += folder.Path().string();
+  text += ": ";
+  text += reason;
+  return text;
+}
+
+void WriteOutput(const Folder& folder, const std::string& name, std::string_view content,
+                 std::string_view what, bool afterReport) {
+  if (const auto failure = WriteFileAtomically(folder, name, content)) {
+    throw WriteFault(WriteFailureText(what, name, folder, *failure, afterReport));
+  }
 }
 
 }  // namespace kavrel

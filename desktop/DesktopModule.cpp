@@ -6,8 +6,8 @@
 #include <new>
 #include <string>
 
-#include "frontends/DesktopModuleApi.h"
-#include "frontends/DesktopToolkit.h"
+#include "ui/DesktopModuleApi.h"
+#include "desktop/DesktopToolkit.h"
 #include "text/Faults.h"
 
 namespace kavrel {

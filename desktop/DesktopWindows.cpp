@@ -1,6 +1,6 @@
 // The desktop front end's FLTK windows: double-buffered windows whose drawing widget replays
 // the display list, and the modal question box.
-#include "frontends/DesktopWindows.h"
+#include "desktop/DesktopWindows.h"
 
 #include <FL/Enumerations.H>
 #include <FL/Fl.H>

@@ -1,5 +1,5 @@
 // The fixed list of files to remove on a stop, shared with the signal handler.
-#include "text/StopCleanup.h"
+#include "files/StopCleanup.h"
 
 #include <fcntl.h>
 #include <unistd.h>

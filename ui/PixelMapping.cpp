@@ -1,6 +1,6 @@
 // User coordinates to client-area pixels, with clipping and culling so that nothing far
 // outside a window wraps round the X server's 16-bit coordinates.
-#include "frontends/PixelMapping.h"
+#include "ui/PixelMapping.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Holding the working folder open as a directory descriptor.
-#include "text/Folder.h"
+#include "files/Folder.h"
 
 #include <fcntl.h>
 #include <unistd.h>

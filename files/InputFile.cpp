@@ -1,5 +1,5 @@
 // Opening a regular file without blocking and reading it through a file descriptor.
-#include "text/InputFile.h"
+#include "files/InputFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,14 +1,14 @@
 // The desktop front end on FLTK 1.3 and X11: the windows of DesktopWindows.h made and
 // redrawn as the display lists change, questions in our own modal box, and fl_message for
 // messages.
-#include "frontends/DesktopToolkit.h"
+#include "desktop/DesktopToolkit.h"
 
 #include <FL/Fl.H>
 #include <FL/x.H>
 
 #include <cstdlib>
 
-#include "frontends/DesktopWindows.h"
+#include "desktop/DesktopWindows.h"
 #include "text/Faults.h"
 
 namespace kavrel {

@@ -14,8 +14,8 @@
 #include <string>
 #include <utility>
 
-#include "frontends/DesktopToolkit.h"
-#include "frontends/PixelMapping.h"
+#include "desktop/DesktopToolkit.h"
+#include "ui/PixelMapping.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel::desktop {

@@ -1,7 +1,7 @@
 // Replacing a file through a temporary file and a rename: the new file whole, nothing left
 // behind, and readable as any file the user makes.
-#include "text/FileWrite.h"
-#include "text/StopCleanup.h"
+#include "files/FileWrite.h"
+#include "files/StopCleanup.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -8,7 +8,7 @@
 #include <streambuf>
 #include <string>
 
-#include "text/Folder.h"
+#include "files/Folder.h"
 
 namespace kavrel {
 

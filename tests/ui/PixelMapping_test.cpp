@@ -1,6 +1,6 @@
 // User-to-pixel mapping, print-position advance, segment clipping and circle culling of the
 // desktop front end, without a display. Expected values are worked out by hand.
-#include "frontends/PixelMapping.h"
+#include "ui/PixelMapping.h"
 
 #include <gtest/gtest.h>
 
