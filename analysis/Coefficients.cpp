@@ -9,7 +9,7 @@
 namespace kavrel {
 
 double Ittc1957(double Rn) {
-  return 0.075 / std::pow(Log10(Rn) - 2, 2);
+  return Ittc1957Line(Log10(Rn));
 }
 
 RunCoefficients ComputeCoefficients(std::span<const double> Vm, std::span<const double> Rtm,

@@ -6,10 +6,9 @@
 #include <span>
 #include <vector>
 
-namespace kavrel {
+#include "formfactor/Ittc.h"
 
-// Acceleration of gravity, m/s2.
-inline constexpr double g = 9.80665;
+namespace kavrel {
 
 // Per-run results, index 0 for the first (slowest) run.
 struct RunCoefficients {

@@ -94,4 +94,11 @@ std::string ClosingNote(const Outcome& outcome, const Folder& folder) {
   return note;
 }
 
+Closing ClosingWords(const Outcome& outcome, const Folder& folder) {
+  return {.note = ClosingNote(outcome, folder),
+          .reportPath = (folder.CurrentPath() / ReportFileName).string(),
+          .formFactors = FormFactorLines(outcome.formFactors),
+          .shipSummary = outcome.shipSummary};
+}
+
 }  // namespace kavrel

@@ -30,4 +30,7 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
 // The closing box of the desktop: the folder and the files written in it, the form factor.
 std::string ClosingNote(const Outcome& outcome, const Folder& folder);
 
+// Everything the front end tells the user at the end of the analysis in `folder`.
+Closing ClosingWords(const Outcome& outcome, const Folder& folder);
+
 }  // namespace kavrel

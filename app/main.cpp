@@ -14,14 +14,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "analysis/Analysis.h"
 #include "app/Session.h"
+#include "files/StopCleanup.h"
 #include "frontends/DesktopLoader.h"
 #include "frontends/TerminalToolkit.h"
 #include "text/Faults.h"
-#include "files/StopCleanup.h"
-#include "ui/TextWindow.h"
 
 namespace {
 
@@ -92,10 +92,16 @@ constexpr std::string_view Usage =
 
 enum class FrontEnd { Automatic, Terminal, Desktop };
 
-int Fail(int status, const std::string& message, kavrel::Toolkit* desktop) {
+// What the command line asks for.
+struct CommandLine {
+  FrontEnd frontEnd = FrontEnd::Automatic;
+  std::optional<std::string> folder;  // the current folder when none is given
+};
+
+int Fail(int status, const std::string& message, kavrel::Toolkit* ui) {
   std::cerr << "kavrel: " << message << "\n";
   try {
-    if (desktop != nullptr) desktop->Message(message);
+    if (ui != nullptr) ui->Failed(message);
   } catch (const kavrel::StoppedByUser&) {
     // The program ends anyway.
   }
@@ -118,11 +124,10 @@ int UsageFault(std::string_view argument) {
   return ExitCommandLine;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  FrontEnd choice = FrontEnd::Automatic;
-  std::optional<std::string> folderArgument;
+// The command line read, or the exit status when the program ends here (--help, --version,
+// a wrong argument).
+std::variant<CommandLine, int> ParseCommandLine(int argc, char** argv) {
+  CommandLine line;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
     if (argument == "--help" || argument == "-h") {
@@ -135,90 +140,76 @@ int main(int argc, char** argv) {
     }
     if (!argument.starts_with('-')) {
       // The folder of the test; one only.
-      if (folderArgument || argument.empty()) return UsageFault(argument);
-      folderArgument = std::string(argument);
+      if (line.folder || argument.empty()) return UsageFault(argument);
+      line.folder = std::string(argument);
       continue;
     }
     const FrontEnd wanted = argument == "--terminal"  ? FrontEnd::Terminal
                             : argument == "--desktop" ? FrontEnd::Desktop
                                                       : FrontEnd::Automatic;
-    if (wanted == FrontEnd::Automatic || (choice != FrontEnd::Automatic && choice != wanted)) {
+    if (wanted == FrontEnd::Automatic ||
+        (line.frontEnd != FrontEnd::Automatic && line.frontEnd != wanted)) {
       return UsageFault(argument);
     }
-    choice = wanted;
+    line.frontEnd = wanted;
   }
+  return line;
+}
 
+// The folder of the test held open, or the exit status when it cannot be.
+std::variant<std::unique_ptr<kavrel::Folder>, int> OpenFolder(const CommandLine& line) {
   std::filesystem::path folder;
-  if (folderArgument) {
-    if (const std::string fault = FolderArgumentFault(*folderArgument); !fault.empty())
+  if (line.folder) {
+    if (const std::string fault = FolderArgumentFault(*line.folder); !fault.empty())
       return Fail(ExitCommandLine, fault, nullptr);
-    folder = *folderArgument;
+    folder = *line.folder;
   } else {
     std::error_code error;
     folder = std::filesystem::current_path(error);
     if (error)
       return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
   }
-  InstallSignalHandlers();
-  // Held open for the whole run; declared before the front end, which writes its previews in
-  // it and so must end first.
-  std::unique_ptr<kavrel::Folder> working;
   try {
-    working = std::make_unique<kavrel::Folder>(folder);
+    return std::make_unique<kavrel::Folder>(folder);
   } catch (const kavrel::InputFault& fault) {
-    return Fail(folderArgument ? ExitCommandLine : ExitInputFault, fault.what(), nullptr);
+    return Fail(line.folder ? ExitCommandLine : ExitInputFault, fault.what(), nullptr);
   }
+}
 
-  std::unique_ptr<kavrel::Toolkit> ui;
-  bool desktop = false;
+// The front end the command line asks for: the desktop when it can be had (and is wanted),
+// otherwise the terminal; null, with the exit status in `status`, when --desktop cannot be had.
+std::unique_ptr<kavrel::Toolkit> OpenFrontEnd(FrontEnd choice, const kavrel::Folder& folder,
+                                              int& status) {
   if (choice != FrontEnd::Terminal) {
     kavrel::DesktopLoad load = kavrel::LoadDesktop();
-    if (!load.desktop && choice == FrontEnd::Desktop) {
-      return Fail(ExitCommandLine,
-                  load.why == kavrel::DesktopUnavailable::NoDisplay
-                      ? "--desktop: no display can be opened: " + load.whyNot
-                      : "--desktop: " + load.whyNot,
-                  nullptr);
+    if (load.desktop) return std::move(load.desktop);
+    if (choice == FrontEnd::Desktop) {
+      status = Fail(ExitCommandLine,
+                    load.why == kavrel::DesktopUnavailable::NoDisplay
+                        ? "--desktop: no display can be opened: " + load.whyNot
+                        : "--desktop: " + load.whyNot,
+                    nullptr);
+      return nullptr;
     }
-    if (!load.desktop && load.why == kavrel::DesktopUnavailable::NoModule) {
+    if (load.why == kavrel::DesktopUnavailable::NoModule) {
       std::cerr << "kavrel: " << load.whyNot << "; the analysis runs in the terminal\n";
     }
-    ui = std::move(load.desktop);
-    desktop = ui != nullptr;
   }
-  if (!ui) {
-    // Answers piped in are not echoed by a terminal: print them, so the log reads well. Answers
-    // read from a file come all at once and nobody watches the previews between them: none
-    // are written then.
-    struct stat input {};
-    const bool answersFromFile = ::fstat(STDIN_FILENO, &input) == 0 && S_ISREG(input.st_mode);
-    ui = std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr,
-                                                   answersFromFile ? nullptr : working.get(),
+  // Answers piped in are not echoed by a terminal: print them, so the log reads well. Answers
+  // read from a file come all at once and nobody watches the previews between them: none are
+  // written then.
+  struct stat input {};
+  const bool answersFromFile = ::fstat(STDIN_FILENO, &input) == 0 && S_ISREG(input.st_mode);
+  return std::make_unique<kavrel::TerminalToolkit>(std::cin, std::cout, std::cerr,
+                                                   answersFromFile ? nullptr : &folder,
                                                    isatty(STDIN_FILENO) == 0);
-  }
-  kavrel::Toolkit* box = desktop ? ui.get() : nullptr;
+}
 
+// One analysis in `folder` with the front end `ui`, its outcome as the exit status.
+int Run(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
   try {
-    const kavrel::Outcome outcome =
-        kavrel::AnalyseAndWrite(*ui, *working, [] { reportWritten = 1; });
-    const std::string& summary = outcome.shipSummary;
-    if (desktop && !summary.empty()) {
-      // The prediction's summary stands on the text window beside the closing box.
-      kavrel::DisplayWindow& screen = kavrel::ClearedTextWindow(*ui);
-      int line = 1;
-      for (std::size_t at = 0; at < summary.size(); ++line) {
-        const std::size_t end = summary.find('\n', at);
-        kavrel::PrintTextLine(screen, line, summary.substr(at, end - at));
-        at = end + 1;
-      }
-    }
-    ui->Finish(kavrel::ClosingNote(outcome, *working));
-    if (!desktop) {
-      std::cout << "\nThe report is written to "
-                << (working->CurrentPath() / kavrel::ReportFileName).string() << "\n"
-                << kavrel::FormFactorLines(outcome.formFactors);
-      if (!summary.empty()) std::cout << "\n" << summary;
-    }
+    const kavrel::Outcome outcome = kavrel::AnalyseAndWrite(ui, folder, [] { reportWritten = 1; });
+    ui.Finish(kavrel::ClosingWords(outcome, folder));
     if (!std::cout.flush()) {
       std::cerr << "kavrel: the report was written, but standard output was closed before the "
                    "end\n";
@@ -228,13 +219,31 @@ int main(int argc, char** argv) {
   } catch (const kavrel::StoppedByUser& stop) {
     return Fail(ExitInputFault, stop.what(), nullptr);
   } catch (const kavrel::InputFault& fault) {
-    return Fail(ExitInputFault, fault.what(), box);
+    return Fail(ExitInputFault, fault.what(), &ui);
   } catch (const kavrel::WriteFault& fault) {
-    return Fail(ExitWriteFault, fault.what(), box);
+    return Fail(ExitWriteFault, fault.what(), &ui);
   } catch (const std::bad_alloc&) {
-    return Fail(ExitInternalFault, "out of memory; no report was written", box);
+    return Fail(ExitInternalFault, "out of memory; no report was written", &ui);
   } catch (const std::exception& fault) {
     return Fail(ExitInternalFault,
-                std::string("internal error: ") + fault.what() + "; no report was written", box);
+                std::string("internal error: ") + fault.what() + "; no report was written", &ui);
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto line = ParseCommandLine(argc, argv);
+  if (const int* status = std::get_if<int>(&line)) return *status;
+  const CommandLine& options = std::get<CommandLine>(line);
+  InstallSignalHandlers();
+  auto opened = OpenFolder(options);
+  if (const int* status = std::get_if<int>(&opened)) return *status;
+  // Held open for the whole run; declared before the front end, which writes its previews in
+  // it and so must end first.
+  const std::unique_ptr<kavrel::Folder> folder = std::move(std::get<0>(opened));
+  int status = ExitReportWritten;
+  const std::unique_ptr<kavrel::Toolkit> ui = OpenFrontEnd(options.frontEnd, *folder, status);
+  if (!ui) return status;
+  return Run(*ui, *folder);
 }

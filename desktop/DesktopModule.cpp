@@ -6,9 +6,9 @@
 #include <new>
 #include <string>
 
-#include "ui/DesktopModuleApi.h"
 #include "desktop/DesktopToolkit.h"
 #include "text/Faults.h"
+#include "ui/DesktopModuleApi.h"
 
 namespace kavrel {
 namespace {
@@ -109,7 +109,7 @@ int Message(void* desktop, const char* text, int box) noexcept {
 }
 
 int Finish(void* desktop, const char* closingNote) noexcept {
-  return Outcome([&] { Desktop(desktop).Finish(closingNote); });
+  return Outcome([&] { Desktop(desktop).Finish(Closing{.note = closingNote}); });
 }
 
 const char* HowToStop() noexcept {

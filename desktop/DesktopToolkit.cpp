@@ -174,9 +174,9 @@ void DesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
   while (box.shown() && !Stop().asked) Fl::wait();
 }
 
-void DesktopToolkit::Finish(const std::string& closingNote) {
+void DesktopToolkit::Finish(const Closing& closing) {
   // Everything is written: a wish to stop here is met by closing the box.
-  if (!closingNote.empty()) ShowMessage(closingNote, desktop::BoxKind::Information, false);
+  if (!closing.note.empty()) ShowMessage(closing.note, desktop::BoxKind::Information, false);
   CloseWindows();
 }
 

@@ -39,7 +39,7 @@ class DesktopToolkit : public Toolkit {
   void Note(const std::string& text) override;
   std::string HowToStop() const override;
   // The closing note in a box; the windows close when it is dismissed.
-  void Finish(const std::string& closingNote) override;
+  void Finish(const Closing& closing) override;
 
   static constexpr const char* HowToStopText = "press Ctrl+Q or close the window Form1";
   static constexpr const char* StopQuestionText =

@@ -2,7 +2,10 @@
 // against Fn^4/Cfm, a least-squares straight line, (1+k) its intercept.
 #include "formfactor/FormFactor.h"
 
+#include "formfactor/Ittc.h"
+
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 
@@ -11,9 +14,9 @@ namespace kavrel {
 FormFactorPointSet FormFactorPoints(std::span<const double> Fn, std::span<const double> ordinate,
                                     std::span<const double> Cfm) {
   FormFactorPointSet points;
-  const std::size_t N = std::min({Fn.size(), ordinate.size(), Cfm.size()});
-  for (std::size_t i = 0; i < N; ++i) {
-    if (!(Fn[i] > 0.1 && Fn[i] < 0.2)) continue;  // both bounds strict
+  assert(ordinate.size() == Fn.size() && Cfm.size() == Fn.size());
+  for (std::size_t i = 0; i < Fn.size(); ++i) {
+    if (!InProhaskaWindow(Fn[i])) continue;
     // Fn^4 over the unscaled frictional coefficient; the ordinate is a ratio of two
     // coefficients held at the same scale.
     const double x = std::pow(Fn[i], 4) / (Cfm[i] / 1000.0);

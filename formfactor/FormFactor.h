@@ -27,12 +27,13 @@ FormFactorPointSet FormFactorPoints(std::span<const double> Fn, std::span<const 
 
 // Least-squares straight line through (x, y); empty when it is undefined (fewer than
 // two points, or all abscissae equal) or does not come out finite.
-std::optional<StraightLine> LineFit(std::span<const double> x, std::span<const double> y);
+[[nodiscard]] std::optional<StraightLine> LineFit(std::span<const double> x,
+                                                  std::span<const double> y);
 
 // (1+k): the intercept of the line through the points of FormFactorPoints; empty when the
 // line is undefined.
-std::optional<double> ProhaskaFormFactor(std::span<const double> Fn,
-                                         std::span<const double> ordinate,
-                                         std::span<const double> Cfm);
+[[nodiscard]] std::optional<double> ProhaskaFormFactor(std::span<const double> Fn,
+                                                       std::span<const double> ordinate,
+                                                       std::span<const double> Cfm);
 
 }  // namespace kavrel

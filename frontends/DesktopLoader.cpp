@@ -12,8 +12,9 @@
 #include <utility>
 #include <variant>
 
-#include "ui/DesktopModuleApi.h"
 #include "text/Faults.h"
+#include "ui/DesktopModuleApi.h"
+#include "ui/TextWindow.h"
 
 namespace kavrel {
 
@@ -49,8 +50,19 @@ class ModuleToolkit final : public Toolkit {
     Check(api_.message(desktop_, text.c_str(), KAVREL_DESKTOP_NOTE));
   }
   std::string HowToStop() const override { return api_.how_to_stop(); }
-  void Finish(const std::string& closingNote) override {
-    Check(api_.finish(desktop_, closingNote.c_str()));
+  void Failed(const std::string& message) override { Message(message); }
+  void Finish(const Closing& closing) override {
+    if (!closing.shipSummary.empty()) {
+      // The prediction's summary stands on the text window beside the closing box.
+      DisplayWindow& screen = ClearedTextWindow(*this);
+      int line = 1;
+      for (std::size_t at = 0; at < closing.shipSummary.size(); ++line) {
+        const std::size_t end = closing.shipSummary.find('\n', at);
+        PrintTextLine(screen, line, std::string_view(closing.shipSummary).substr(at, end - at));
+        at = end + 1;
+      }
+    }
+    Check(api_.finish(desktop_, closing.note.c_str()));
   }
 
  protected:

@@ -9,10 +9,10 @@
 #include <string>
 #include <variant>
 
+#include "files/StopCleanup.h"
 #include "frontends/SvgWriter.h"
 #include "text/Faults.h"
 #include "text/LineReader.h"
-#include "files/StopCleanup.h"
 
 namespace kavrel {
 
@@ -72,7 +72,9 @@ std::string TerminalToolkit::HowToStop() const {
   return "press Ctrl+C or end the input (Ctrl+D)";
 }
 
-void TerminalToolkit::Finish(const std::string& /*closingNote*/) {
+void TerminalToolkit::Finish(const Closing& closing) {
+  out_ << "\nThe report is written to " << closing.reportPath << "\n" << closing.formFactors;
+  if (!closing.shipSummary.empty()) out_ << "\n" << closing.shipSummary;
   out_ << std::flush;
 }
 

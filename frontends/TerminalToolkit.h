@@ -41,7 +41,7 @@ class TerminalToolkit : public Toolkit {
   // The runs listed before a range is chosen, on standard output.
   void Transcript(const std::string& text) override;
   std::string HowToStop() const override;
-  void Finish(const std::string& closingNote) override;
+  void Finish(const Closing& closing) override;
 
  protected:
   void WindowChanged(const DisplayWindow& window, const DrawItem* added) override;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -146,7 +147,8 @@ std::string NoFormFactorText() {
 
 void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<const double> Ctm) {
   DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
-  const std::size_t n = std::min(Fn.size(), Ctm.size());
+  assert(Ctm.size() == Fn.size());
+  const std::size_t n = Fn.size();
 
   const double first = n > 0 ? Fn[0] : 0.0;
   const double last = n > 0 ? Fn[n - 1] : 0.0;
@@ -198,7 +200,8 @@ void DrawCoefficientFrame(Toolkit& ui, std::span<const double> Fn, std::span<con
 
 void DrawCtmCurve(Toolkit& ui, std::span<const double> CtmS, std::span<const double> Fn) {
   DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
-  const std::size_t n = std::min(CtmS.size(), Fn.size());
+  assert(CtmS.size() == Fn.size());
+  const std::size_t n = Fn.size();
   if (n == 0) return;
   for (std::size_t i = 0; i + 1 < n; ++i) {
     FiniteLine(window, Fn[i], CtmS[i], Fn[i + 1], CtmS[i + 1], Colour::Cyan);
@@ -209,7 +212,8 @@ void DrawCtmCurve(Toolkit& ui, std::span<const double> CtmS, std::span<const dou
 void DrawCoefficientCurves(Toolkit& ui, std::span<const double> Cfm, std::span<const double> CtmS,
                            std::span<const double> Fn, std::optional<double> OnePlusK) {
   DisplayWindow& window = ui.Window(WindowId::Kavrel_Form1);
-  const std::size_t n = std::min({Cfm.size(), CtmS.size(), Fn.size()});
+  assert(Cfm.size() == Fn.size() && CtmS.size() == Fn.size());
+  const std::size_t n = Fn.size();
   if (n == 0) return;
   const double textX = Fn[0] + 0.5 * Fn[n - 1];
   const double textY = CtmS[0];

@@ -3,6 +3,7 @@
 #include "graphs/FormFactorDiagram.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -32,7 +33,8 @@ std::string Number(double x) {
 
 void DrawFormFactor(DisplayWindow& window, std::span<const double> x, std::span<const double> y,
                     std::optional<StraightLine> line) {
-  const std::size_t NK = std::min(x.size(), y.size());
+  assert(y.size() == x.size());
+  const std::size_t NK = x.size();
 
   // The points come in ascending abscissa (the runs are in ascending speed), so the last
   // one is the largest. A diagram without a usable last abscissa gets a default width.

@@ -2,6 +2,7 @@
 #include "graphs/PowerGraph.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <string>
 
@@ -78,7 +79,8 @@ DisplayWindow PowerGraphWindow() {
 
 void DrawPowerGraph(DisplayWindow& window, std::span<const double> knots,
                     std::span<const double> PeKW) {
-  const std::size_t n = std::min(knots.size(), PeKW.size());
+  assert(PeKW.size() == knots.size());
+  const std::size_t n = knots.size();
   const Axis x = AxisFor(knots.first(n));
   const Axis y = AxisFor(PeKW.first(n));
   const double width = x.High() - x.Low();

@@ -44,8 +44,8 @@ void MatTranspose(std::size_t rows, std::size_t cols, const Matrix& A, Matrix& T
 // and P gets rowsB rows and colsA columns (grown when smaller; elements outside are kept).
 // Returns false, P untouched, when colsB differs from rowsA. A and B must hold the stated
 // counts.
-bool MatMultiply(std::size_t rowsA, std::size_t colsA, const Matrix& A, std::size_t rowsB,
-                 std::size_t colsB, const Matrix& B, Matrix& P);
+[[nodiscard]] bool MatMultiply(std::size_t rowsA, std::size_t colsA, const Matrix& A,
+                               std::size_t rowsB, std::size_t colsB, const Matrix& B, Matrix& P);
 
 // Solves C * x = V for the n x n matrix C by Gauss-Jordan elimination without row or column
 // exchanges (the pivot is always the diagonal element, which suits symmetric normal matrices);
@@ -53,6 +53,6 @@ bool MatMultiply(std::size_t rowsA, std::size_t colsA, const Matrix& A, std::siz
 // n + 1 columns when needed). Entries of a pivot column with |entry| <= MatSolveEps are left
 // alone. Returns false as soon as a pivot has |pivot| <= MatSolveEps (or is not a number):
 // V is then unchanged and C partly reduced. V must hold n values.
-bool MatSolve(Matrix& C, std::span<double> V, std::size_t n);
+[[nodiscard]] bool MatSolve(Matrix& C, std::span<double> V, std::size_t n);
 
 }  // namespace kavrel

@@ -3,6 +3,7 @@
 #include "munk/MunkFit.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 namespace kavrel {
@@ -50,8 +51,9 @@ MunkFitOutcome MunkFit::Try(const MunkParameters& D, int t, std::span<double> Ct
   // Normal equations (A^T A) X = A^T b; MatMultiply takes its right-hand factor first. The
   // factors are sized to each other here, so neither product can refuse them.
   MatTranspose(N, M, A_, At_);
-  MatMultiply(N, M, A_, M, N, At_, C_);
-  MatMultiply(N, 1, b_, M, N, At_, Atb_);
+  [[maybe_unused]] const bool normal = MatMultiply(N, M, A_, M, N, At_, C_);
+  [[maybe_unused]] const bool right = MatMultiply(N, 1, b_, M, N, At_, Atb_);
+  assert(normal && right);
   for (std::size_t i = 0; i < M; ++i) V_[i] = Atb_(i, 0);
   if (!MatSolve(C_, std::span(V_).first(M), M)) return MunkFitOutcome::Singular;
 

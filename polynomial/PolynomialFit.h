@@ -24,8 +24,9 @@ struct OrthogonalSeries {
 // the last point carry half weight. Empty when the fit cannot be made: no points,
 // sizes that differ, Order < 1, fewer distinct abscissae than Order (a zero square
 // sum), or a coefficient that does not come out finite.
-std::optional<OrthogonalSeries> OrthogonalCoefficients(std::span<const double> X,
-                                                       std::span<const double> Y, int Order);
+[[nodiscard]] std::optional<OrthogonalSeries> OrthogonalCoefficients(std::span<const double> X,
+                                                                     std::span<const double> Y,
+                                                                     int Order);
 
 // The series at x by Clenshaw's backward recurrence.
 double OrthogonalValue(double x, const OrthogonalSeries& series);
@@ -36,6 +37,6 @@ double OrthogonalValue(double x, const OrthogonalSeries& series);
 // cannot be made (no points, Order < 1, a zero square sum because the points cannot
 // carry that many terms) returns false and leaves Y unchanged; so does a fit whose
 // coefficients or fitted values do not come out finite.
-bool PolynomialFit(std::span<const double> X, std::span<double> Y, int Order);
+[[nodiscard]] bool PolynomialFit(std::span<const double> X, std::span<double> Y, int Order);
 
 }  // namespace kavrel

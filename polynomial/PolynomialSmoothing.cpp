@@ -3,6 +3,7 @@
 #include "polynomial/PolynomialSmoothing.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -77,7 +78,8 @@ Refusal CheckOrder(int Order, int limit, int distinct, RunRange range) {
 
 void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<double> CtmS,
                          std::span<const double> Ctm, std::span<const double> Cfm) {
-  const std::size_t runs = std::min({Fn.size(), CtmS.size(), Ctm.size(), Cfm.size()});
+  assert(CtmS.size() == Fn.size() && Ctm.size() == Fn.size() && Cfm.size() == Fn.size());
+  const std::size_t runs = Fn.size();
   if (runs == 0) {
     DisplayWindow& screen = ui.Window(WindowId::Ekran_Form1);
     screen.Show();

@@ -6,18 +6,11 @@
 #include <cmath>
 
 #include "formfactor/FormFactor.h"
+#include "formfactor/Ittc.h"
 #include "text/Finite.h"
 #include "water/WaterProperties.h"
 
 namespace kavrel {
-
-namespace {
-
-double Ittc1957Line(double Rn) {
-  return 0.075 / std::pow(std::log10(Rn) - 2, 2);
-}
-
-}  // namespace
 
 double RoughnessAllowance(ShipMethod method, double kS, double Ls, double Rns) {
   // The roughness term (kS/Ls)^(1/3), kS in metres.
@@ -62,7 +55,7 @@ std::optional<ShipPrediction> PredictShip(const ShipParticulars& ship, const Mod
     run.Vs = model.Vm[i] * std::sqrt(c.lambda);
     run.VsKnots = run.Vs / MetresPerSecondPerKnot;
     run.Rns = run.Vs * c.Ls / c.nuS;
-    run.Cfs = Ittc1957Line(run.Rns);
+    run.Cfs = Ittc1957Line(std::log10(run.Rns));
     // The residuary part is the model's, with its sign.
     run.Cr = model.CtmS[i] / 1000 - OnePlusK * model.Cfm[i] / 1000;
     run.dCf = RoughnessAllowance(c.method, c.kS, c.Ls, run.Rns);

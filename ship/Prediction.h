@@ -64,11 +64,12 @@ double RoughnessAllowance(ShipMethod method, double kS, double Ls, double Rns);
 
 // The ship file's (1+k), else the intercept of the Prohaska line through the smoothed runs
 // with 0.1 < Fn < 0.2; nothing when neither exists.
-std::optional<double> ShipFormFactor(const ShipParticulars& ship, const ModelRuns& model);
+[[nodiscard]] std::optional<double> ShipFormFactor(const ShipParticulars& ship,
+                                                   const ModelRuns& model);
 
 // The prediction with the form factor OnePlusK. Nothing when a number does not come out finite
 // (particulars far outside any ship).
-std::optional<ShipPrediction> PredictShip(const ShipParticulars& ship, const ModelRuns& model,
-                                          double OnePlusK);
+[[nodiscard]] std::optional<ShipPrediction> PredictShip(const ShipParticulars& ship,
+                                                        const ModelRuns& model, double OnePlusK);
 
 }  // namespace kavrel

@@ -8,6 +8,7 @@
 #include <set>
 #include <utility>
 
+#include "formfactor/Ittc.h"
 #include "text/Answers.h"
 #include "text/Faults.h"
 #include "text/LineReader.h"
@@ -154,7 +155,7 @@ void CheckFormFactorSource(const ShipParticulars& ship, std::span<const double> 
   if (ship.formFactor) return;
   std::set<double> speeds;
   for (const double F : Fn) {
-    if (F > 0.1 && F < 0.2) speeds.insert(F);
+    if (InProhaskaWindow(F)) speeds.insert(F);
   }
   if (speeds.size() >= 2) return;
   throw InputFault(name +

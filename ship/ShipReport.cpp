@@ -1,6 +1,7 @@
 // The full-scale prediction as a fixed-column report, a CSV table and a summary.
 #include "ship/ShipReport.h"
 
+#include "formfactor/Ittc.h"
 #include "text/NumberText.h"
 
 namespace kavrel {
@@ -43,7 +44,7 @@ std::string ShipReportText(const ShipPrediction& prediction) {
        " *10^-6 m2/s");
   line(" FORM FACTOR -------------------- (1+k) = " + FormatFixed(c.OnePlusK, 5, 4) +
        (c.OnePlusKGiven ? " (ship file)" : " (Prohaska plot of the smoothed runs)"));
-  line(" ACCELERATION OF GRAVITY ------------ g =     9.80665 m/s2");
+  line(" ACCELERATION OF GRAVITY ------------ g = " + FormatFixed(g, 5, 5) + " m/s2");
   line("");
   line(
       "  NO   Vs       Vs      Fn      Rns     Cfs     dCf      CA     Caas      Cr     Cts"

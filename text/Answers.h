@@ -12,14 +12,14 @@ namespace kavrel {
 // A finite number with "." as decimal separator, surrounding blanks ignored;
 // nothing else on the text. "nan", "inf" and numbers beyond a double (1e999) are not
 // numbers; a number too small for a double (1e-999) reads as 0, its nearest value.
-std::optional<double> ParseNumber(std::string_view text);
+[[nodiscard]] std::optional<double> ParseNumber(std::string_view text);
 
 // As ParseNumber, read as a single-precision number.
-std::optional<float> ParseSingle(std::string_view text);
+[[nodiscard]] std::optional<float> ParseSingle(std::string_view text);
 
 // A number rounded to the nearest whole number (halves away from zero) that fits
 // 16 bits signed.
-std::optional<std::int16_t> ParseWhole16(std::string_view text);
+[[nodiscard]] std::optional<std::int16_t> ParseWhole16(std::string_view text);
 
 // The smoothing dialogues take only exactly "n" or "N" as no.
 bool IsNo(std::string_view answer);

@@ -17,6 +17,6 @@ struct BoundedLine {
 // The next line of `in`; nothing at the end of the input. A line ends in LF or CR LF (a CR
 // just before the end of the input is dropped too); a lone CR inside a line is one of its
 // characters, never a line end.
-std::optional<BoundedLine> ReadBoundedLine(std::streambuf& in, std::size_t maxLength);
+[[nodiscard]] std::optional<BoundedLine> ReadBoundedLine(std::streambuf& in, std::size_t maxLength);
 
 }  // namespace kavrel

@@ -66,7 +66,7 @@ class PixelMap {
 // returned unchanged. Non-finite values give nothing. When both ends are far away the
 // position of the visible piece is only as good as the data allow (about 1e-16 of the
 // distance to the ends).
-std::optional<Segment> ClipSegment(const Segment& segment, const Box& box);
+[[nodiscard]] std::optional<Segment> ClipSegment(const Segment& segment, const Box& box);
 
 struct PixelLine {
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -79,15 +79,15 @@ struct PixelPoint {
 };
 
 // A line item in pixels, clipped to the client area widened by `margin` pixels.
-std::optional<PixelLine> LinePixels(const PixelMap& map, const Segment& line,
-                                    int margin = ClipMargin);
+[[nodiscard]] std::optional<PixelLine> LinePixels(const PixelMap& map, const Segment& line,
+                                                  int margin = ClipMargin);
 // A circle in pixels; nothing when it lies wholly outside the widened client area or is
 // too large to be drawn with 16-bit coordinates.
-std::optional<PixelCircle> CirclePixels(const PixelMap& map, double x, double y, double radius,
-                                        int margin = ClipMargin);
+[[nodiscard]] std::optional<PixelCircle> CirclePixels(const PixelMap& map, double x, double y,
+                                                      double radius, int margin = ClipMargin);
 // The top-left corner of a text; nothing when the text cannot reach the client area.
-std::optional<PixelPoint> TextPixels(const PixelMap& map, double x, double y,
-                                     int margin = ClipMargin);
+[[nodiscard]] std::optional<PixelPoint> TextPixels(const PixelMap& map, double x, double y,
+                                                   int margin = ClipMargin);
 
 // A font size in points as pixels at `zoom` times the nominal client size: a point is
 // 20 twips, so 4/3 pixel at 15 twips to a pixel. At least one pixel.

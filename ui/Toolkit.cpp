@@ -1,6 +1,7 @@
 // Window state and display lists shared by every front end.
 #include "ui/Toolkit.h"
 
+#include <cassert>
 #include <utility>
 
 namespace kavrel {
@@ -120,11 +121,14 @@ Toolkit::Toolkit()
 }
 
 DisplayWindow& Toolkit::Window(WindowId id) {
-  return windows_.at(static_cast<std::size_t>(id));
+  // The power picture is drawn on a window of its own, never the front end's.
+  assert(id != WindowId::Ship_Power);
+  return windows_[static_cast<std::size_t>(id)];
 }
 
 const DisplayWindow& Toolkit::Window(WindowId id) const {
-  return windows_.at(static_cast<std::size_t>(id));
+  assert(id != WindowId::Ship_Power);
+  return windows_[static_cast<std::size_t>(id)];
 }
 
 }  // namespace kavrel

@@ -151,6 +151,15 @@ class DisplayWindow {
 // Height of one printed line in user units of the ordinate (negative when y grows upwards).
 double LineAdvance(const Twips& placement, const UserCoordinates& scale, double fontSize);
 
+// What the user is told when an analysis has ended with its report written; each front end
+// presents it its own way.
+struct Closing {
+  std::string note{};         // the closing box: the folder, the files written, the form factor
+  std::string reportPath{};   // where KAVREL.OUT was written
+  std::string formFactors{};  // the (1+k) lines
+  std::string shipSummary{};  // the prediction's summary; empty without a ship file
+};
+
 // A modal question: prompt, title, the pre-filled default and its screen position.
 struct Question {
   std::string prompt;
@@ -186,11 +195,15 @@ class Toolkit {
   virtual void Transcript(const std::string& /*text*/) {}
   // How the user stops the analysis here, as the end of a sentence: "press ...".
   virtual std::string HowToStop() const { return "end the input"; }
-  // The analysis has ended with its report written: a front end with windows shows
-  // `closingNote` (what was written, the form factor) and closes every window once it has been
-  // read; the terminal leaves the closing words to the caller.
-  virtual void Finish(const std::string& /*closingNote*/) {}
+  // The analysis has ended with its report written: a front end with windows shows the ship
+  // summary on the text window and the closing note in a box, and closes every window once it
+  // has been read; the terminal prints where the report went, the form factor and the summary.
+  virtual void Finish(const Closing& /*closing*/) {}
+  // The analysis has ended with a fault, already said on standard error: a front end with
+  // windows shows it in a box too.
+  virtual void Failed(const std::string& /*message*/) {}
 
+  // One of the front end's four windows (AllWindows); the power picture is none of them.
   DisplayWindow& Window(WindowId id);
   const DisplayWindow& Window(WindowId id) const;
 

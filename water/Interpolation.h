@@ -12,6 +12,7 @@ namespace kavrel {
 // sizes that differ). An interval whose end values differ by less than 1e-5 gives its
 // left value; elsewhere the spline through all points is evaluated, an XP on an
 // interior abscissa on the piece to its left.
-bool Interpolate(std::span<const double> X, std::span<const double> Y, double XP, double& YP);
+[[nodiscard]] bool Interpolate(std::span<const double> X, std::span<const double> Y, double XP,
+                               double& YP);
 
 }  // namespace kavrel

@@ -12,11 +12,11 @@
 
 #include "analysis/Analysis.h"
 #include "app/Session.h"
-#include "ui/PixelMapping.h"
 #include "tests/support/ScriptedToolkit.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/desktop/DesktopTestHooks.h"
 #include "text/Faults.h"
+#include "ui/PixelMapping.h"
 
 namespace kavrel::test {
 namespace {
@@ -271,7 +271,7 @@ TEST_F(Desktop, NotesAndTheClosingBox) {
       return c.answers.at(asked++);
     });
     const Outcome outcome = AnalyseAndWrite(*ui, Folder(folder.Path()));
-    ui->Finish(ClosingNote(outcome, Folder(folder.Path())));
+    ui->Finish({.note = ClosingNote(outcome, Folder(folder.Path()))});
     ASSERT_EQ(ui->messages.size(), 2U);
     EXPECT_EQ(ui->messages[0].icon + "|" + ui->messages[0].text, "i|" + c.note);
     const MessageBoxView& closing = ui->messages[1];
@@ -327,7 +327,7 @@ TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
   }
   {
     const PersonAtDisplay person(Return);
-    plain->Finish("Written.");
+    plain->Finish({.note = "Written."});
     EXPECT_TRUE(person.Done() && person.Read() == "Written.") << person.Read();
   }
 }
