@@ -12,7 +12,7 @@
 #include "munk/MunkSmoothing.h"
 #include "polynomial/PolynomialSmoothing.h"
 #include "text/Answers.h"
-#include "files/FileWrite.h"
+#include "files/OutputSet.h"
 #include "text/NumberText.h"
 #include "ui/Ask.h"
 #include "ui/TextWindow.h"
@@ -268,8 +268,8 @@ std::string FormFactorLines(const FormFactors& found) {
   return out;
 }
 
-// Step 5: KAVREL.OUT, written whole or not at all, then the run table.
-void WriteReport(const Folder& folder, const AnalysedTest& analysed) {
+// Step 5: KAVREL.OUT and the run table.
+std::vector<OutputFile> ReportOutputs(const AnalysedTest& analysed) {
   const CheckedTest& test = analysed.test;
   const RunCoefficients& runs = test.runs;
   // The smoothing dialogues refuse fits that are not finite; this is the last guard.
@@ -281,8 +281,13 @@ void WriteReport(const Folder& folder, const AnalysedTest& analysed) {
     }
   }
   const ReportData report = analysed.Report();
-  WriteOutput(folder, ReportFileName, ReportText(report), "the report", false);
-  WriteOutput(folder, RunTableFileName, RunTableText(report), "the run table", true);
+  return {{ReportFileName, ReportText(report), "the report"},
+          {RunTableFileName, RunTableText(report), "the run table"}};
+}
+
+void WriteReport(const Folder& folder, const AnalysedTest& analysed) {
+  const std::vector<OutputFile> outputs = ReportOutputs(analysed);
+  CommitOutputSet(folder, outputs, {});
 }
 
 void RunAnalysis(Toolkit& ui, const Folder& folder) {

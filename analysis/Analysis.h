@@ -11,6 +11,7 @@
 #include "munk/MunkFit.h"
 #include "text/Faults.h"
 #include "files/Folder.h"
+#include "files/OutputSet.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {
@@ -70,8 +71,12 @@ CheckedTest ReadAndCheckTest(const Folder& folder);
 // does not come out finite.
 AnalysedTest AnalyseTest(Toolkit& ui, CheckedTest test);
 
-// Writes KAVREL.OUT, then the run table KAVREL.csv, into `folder`. Throws WriteFault when
-// either cannot be written (an earlier file stays as it was).
+// KAVREL.OUT and the run table KAVREL.csv of a finished analysis, as outputs of its set.
+// Throws InputFault when a smoothed coefficient is not finite.
+std::vector<OutputFile> ReportOutputs(const AnalysedTest& analysed);
+
+// Writes KAVREL.OUT and the run table KAVREL.csv into `folder`, both or neither. Throws
+// WriteFault when they cannot be written (the earlier files stay as they were).
 void WriteReport(const Folder& folder, const AnalysedTest& analysed);
 
 // The three together: reads KAVREL_BAS.DAT in `folder`, asks the temperature and smoothing

@@ -8,7 +8,7 @@
 #include <optional>
 #include <utility>
 
-#include "files/FileWrite.h"
+#include "files/OutputSet.h"
 #include "files/InputFile.h"
 #include "frontends/SvgWriter.h"
 #include "graphs/PowerGraph.h"
@@ -20,8 +20,23 @@ namespace kavrel {
 
 namespace {
 
-void WritePicture(const DisplayWindow& window, const Folder& folder) {
-  WriteOutput(folder, SvgFileName(window.Id()), SvgPicture(window), "the picture", true);
+// Every file an analysis may write, so that a later one removes those it does not make.
+std::vector<std::string> OutputNames() {
+  std::vector<std::string> names{ReportFileName, RunTableFileName, ShipReportFileName,
+                                 ShipCsvFileName, SvgFileName(WindowId::Ship_Power)};
+  for (WindowId id : AllWindows) {
+    if (!SvgFileName(id).empty()) names.push_back(SvgFileName(id));
+  }
+  return names;
+}
+
+// The previews a terminal run keeps up to date; a killed run leaves them.
+std::vector<std::string> PreviewNames() {
+  std::vector<std::string> names;
+  for (WindowId id : AllWindows) {
+    if (!SvgPreviewFileName(id).empty()) names.push_back(SvgPreviewFileName(id));
+  }
+  return names;
 }
 
 // The particulars of KAVREL_SHIP.DAT in `folder`, checked against the runs' Froude numbers
@@ -42,8 +57,15 @@ std::optional<ShipParticulars> ReadShipStage(const Folder& folder, std::span<con
 }  // namespace
 
 Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
-                        const std::function<void()>& reportWritten) {
-  Outcome outcome;
+                        const std::function<void()>& switched) {
+  // Under the lock, what an earlier run cut short is finished or removed before anything is
+  // read.
+  LockFolder(folder);
+  const std::vector<std::string> names = OutputNames(), previews = PreviewNames();
+  const std::vector<std::string_view> outputs(names.begin(), names.end()),
+      leftovers(previews.begin(), previews.end());
+  RecoverFolder(folder, outputs, leftovers);
+
   CheckedTest test = ReadAndCheckTest(folder);
   const std::optional<ShipParticulars> ship = ReadShipStage(folder, test.runs.Fn);
   const AnalysedTest analysed = AnalyseTest(ui, std::move(test));
@@ -53,31 +75,30 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
     prediction = PredictShipStage(
         *ship, {t.runs.Fn, t.data.Vm, t.runs.CtmS, t.runs.Cfm, t.data.Lwl, t.data.Sw});
   }
-  WriteReport(folder, analysed);
-  if (reportWritten) reportWritten();
-  outcome.formFactors = FormFactorsOf(analysed);
-  outcome.written = {ReportFileName, RunTableFileName};
+
+  // Every output made, then switched into place as one set.
+  std::vector<OutputFile> set = ReportOutputs(analysed);
   for (WindowId id : AllWindows) {
     if (SvgFileName(id).empty()) continue;
-    WritePicture(ui.Window(id), folder);
-    outcome.written.push_back(SvgFileName(id));
+    set.push_back({SvgFileName(id), SvgPicture(ui.Window(id)), "the picture"});
   }
-  if (!prediction) return outcome;
-  for (const auto& [name, text] : {std::pair{ShipReportFileName, ShipReportText(*prediction)},
-                                   std::pair{ShipCsvFileName, ShipCsvText(*prediction)}}) {
-    WriteOutput(folder, name, text, "the full-scale prediction", true);
+  Outcome outcome;
+  outcome.formFactors = FormFactorsOf(analysed);
+  if (prediction) {
+    set.push_back({ShipReportFileName, ShipReportText(*prediction), "the full-scale prediction"});
+    set.push_back({ShipCsvFileName, ShipCsvText(*prediction), "the full-scale prediction"});
+    DisplayWindow power = PowerGraphWindow();
+    std::vector<double> knots, PeKW;
+    for (const ShipRun& run : prediction->runs) {
+      knots.push_back(run.VsKnots);
+      PeKW.push_back(run.PeKW);
+    }
+    DrawPowerGraph(power, knots, PeKW);
+    set.push_back({SvgFileName(WindowId::Ship_Power), SvgPicture(power), "the picture"});
+    outcome.shipSummary = ShipSummaryText(*prediction);
   }
-  outcome.written.insert(outcome.written.end(), {ShipReportFileName, ShipCsvFileName});
-  DisplayWindow power = PowerGraphWindow();
-  std::vector<double> knots, PeKW;
-  for (const ShipRun& run : prediction->runs) {
-    knots.push_back(run.VsKnots);
-    PeKW.push_back(run.PeKW);
-  }
-  DrawPowerGraph(power, knots, PeKW);
-  WritePicture(power, folder);
-  outcome.written.push_back(SvgFileName(WindowId::Ship_Power));
-  outcome.shipSummary = ShipSummaryText(*prediction);
+  CommitOutputSet(folder, set, outputs, switched);
+  for (const OutputFile& file : set) outcome.written.push_back(file.name);
   return outcome;
 }
 

@@ -20,12 +20,14 @@ struct Outcome {
   std::string shipSummary;           // empty without a ship file
 };
 
-// One analysis in `folder`: the test and any ship file read and checked before the first
-// question, the dialogue, the full-scale prediction made before anything is written, then the
-// report (`reportWritten` is called once it is in place), its run table, the pictures and the
-// prediction's files. Throws InputFault, WriteFault, StoppedByUser.
+// One analysis in `folder`: the folder locked and what an earlier run cut short finished or
+// removed; the test and any ship file read and checked before the first question; the
+// dialogue; the full-scale prediction; then every output made (the report, its run table, the
+// pictures, the prediction's files) and switched into place as one set, an earlier analysis's
+// outputs that this one does not make removed (`switched` is called, with the stop signals
+// blocked, once the new set is in place). Throws InputFault, WriteFault, StoppedByUser.
 Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
-                        const std::function<void()>& reportWritten = {});
+                        const std::function<void()>& switched = {});
 
 // The closing box of the desktop: the folder and the files written in it, the form factor.
 std::string ClosingNote(const Outcome& outcome, const Folder& folder);

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <exception>
 #include <cstring>
 
 #include <filesystem>
@@ -31,23 +32,35 @@ constexpr int ExitCommandLine = 2;
 constexpr int ExitWriteFault = 3;
 constexpr int ExitInternalFault = 4;
 constexpr int ExitOutputClosed = 5;
+constexpr int ExitStoppedAfterWriting = 6;
 
-// Set once KAVREL.OUT is in place, for the words of a stop by a signal.
-volatile std::sig_atomic_t reportWritten = 0;  // NOLINT: read by the signal handler
+// Set once the new outputs are in place (with the stop signals blocked), for the words and
+// the status of a later stop.
+volatile std::sig_atomic_t outputsSwitched = 0;  // NOLINT: read by the signal handler
 
-// SIGINT, SIGTERM, SIGHUP: the temporary file being written and the previews are removed, and
-// the program ends with status 1; nothing but async-signal-safe calls.
+void Say(std::string_view text) {
+  [[maybe_unused]] const auto n = ::write(STDERR_FILENO, text.data(), text.size());
+}
+
+// SIGINT, SIGTERM, SIGHUP: the temporary files being written and the previews are removed,
+// and the program ends, with status 1 while the earlier outputs are untouched and with status
+// 6 once the new ones are all in place; nothing but async-signal-safe calls.
 extern "C" void StopBySignal(int) {
   kavrel::RemoveListedFiles();
-  static constexpr char NoReport[] = "\nkavrel: stopped by the user; no report was written\n";
-  static constexpr char AfterReport[] =
-      "\nkavrel: stopped by the user after the report was written\n";
-  if (reportWritten != 0) {
-    [[maybe_unused]] const auto n = ::write(STDERR_FILENO, AfterReport, sizeof AfterReport - 1);
-  } else {
-    [[maybe_unused]] const auto n = ::write(STDERR_FILENO, NoReport, sizeof NoReport - 1);
+  if (outputsSwitched != 0) {
+    Say("\nkavrel: stopped by the user after the report and every other file were written\n");
+    ::_exit(ExitStoppedAfterWriting);
   }
+  Say("\nkavrel: stopped by the user; no report was written\n");
   ::_exit(ExitInputFault);
+}
+
+// A fault that cannot be handled where it falls (memory running out in a destructor) ends
+// the program with the internal error's status, not with an abort.
+[[noreturn]] void Terminated() {
+  Say(outputsSwitched != 0 ? "kavrel: internal error after every file was written\n"
+                           : "kavrel: internal error (out of memory?); no report was written\n");
+  ::_exit(ExitInternalFault);
 }
 
 void InstallSignalHandlers() {
@@ -208,7 +221,7 @@ std::unique_ptr<kavrel::Toolkit> OpenFrontEnd(FrontEnd choice, const kavrel::Fol
 // One analysis in `folder` with the front end `ui`, its outcome as the exit status.
 int Run(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
   try {
-    const kavrel::Outcome outcome = kavrel::AnalyseAndWrite(ui, folder, [] { reportWritten = 1; });
+    const kavrel::Outcome outcome = kavrel::AnalyseAndWrite(ui, folder, [] { outputsSwitched = 1; });
     ui.Finish(kavrel::ClosingWords(outcome, folder));
     if (!std::cout.flush()) {
       std::cerr << "kavrel: the report was written, but standard output was closed before the "
@@ -233,10 +246,12 @@ int Run(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // First of all: a stop in the first milliseconds ends the program as any other does.
+  InstallSignalHandlers();
+  std::set_terminate(Terminated);
   const auto line = ParseCommandLine(argc, argv);
   if (const int* status = std::get_if<int>(&line)) return *status;
   const CommandLine& options = std::get<CommandLine>(line);
-  InstallSignalHandlers();
   auto opened = OpenFolder(options);
   if (const int* status = std::get_if<int>(&opened)) return *status;
   // Held open for the whole run; declared before the front end, which writes its previews in

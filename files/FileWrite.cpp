@@ -42,9 +42,22 @@ int CreateTemporary(int folder, const std::string& name, std::string& temporary,
 
 std::optional<std::string> WriteAt(int dir, const std::string& name, std::string_view content,
                                    Durability durability) {
-  std::string temporary;
-  int listed = -1;
-  const int fd = CreateTemporary(dir, name, temporary, listed);
+  Temporary made;
+  auto failure = WriteTemporary(dir, name, content, durability, made);
+  if (!failure && ::renameat(dir, made.name.c_str(), dir, name.c_str()) != 0) {
+    failure = std::strerror(errno);
+    ::unlinkat(dir, made.name.c_str(), 0);
+  }
+  ForgetOnStop(made.listed);
+  return failure;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteTemporary(int dir, const std::string& name,
+                                          std::string_view content, Durability durability,
+                                          Temporary& made) {
+  const int fd = CreateTemporary(dir, name, made.name, made.listed);
   if (fd < 0) return std::strerror(errno);
   std::string failure;
   const char* data = content.data();
@@ -69,16 +82,12 @@ std::optional<std::string> WriteAt(int dir, const std::string& name, std::string
     failure = std::strerror(errno);
   }
   if (::close(fd) != 0 && failure.empty()) failure = std::strerror(errno);
-  if (failure.empty() && ::renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
-    failure = std::strerror(errno);
-  }
-  if (!failure.empty()) ::unlinkat(dir, temporary.c_str(), 0);
-  ForgetOnStop(listed);
   if (failure.empty()) return std::nullopt;
+  ::unlinkat(dir, made.name.c_str(), 0);
+  ForgetOnStop(made.listed);
+  made.listed = -1;
   return failure;
 }
-
-}  // namespace
 
 std::optional<std::string> WriteFileAtomically(const Folder& folder, const std::string& name,
                                                std::string_view content, Durability durability) {

@@ -17,6 +17,20 @@ namespace kavrel {
 // the analysis).
 enum class Durability { Durable, Preview };
 
+// A file written under a hidden temporary name ".<name>.XXXXXX" beside `name`, and its slot in
+// the list of files removed on a stop.
+struct Temporary {
+  std::string name;
+  int listed = -1;
+};
+
+// Writes `content` to a new temporary file beside `name` in the open folder `dir`, flushed to
+// the disk when durable, readable as the umask leaves it; `made` says which, still listed for
+// removal on a stop. Returns why it failed, the temporary file then removed and unlisted.
+[[nodiscard]] std::optional<std::string> WriteTemporary(int dir, const std::string& name,
+                                                        std::string_view content,
+                                                        Durability durability, Temporary& made);
+
 // Writes the file `name` in `folder`. Returns nothing on success, otherwise why the write
 // failed; the file is then as it was before. The temporary file is removed if the program is
 // stopped by a signal meanwhile.

@@ -20,7 +20,7 @@ struct Slot {
   char name[NAME_MAX + 1] = {};
 };
 
-std::array<Slot, 16> slots;  // NOLINT: the signal handler reads it
+std::array<Slot, 32> slots;  // NOLINT: the signal handler reads it
 
 sigset_t StopSignals() {
   sigset_t set;
