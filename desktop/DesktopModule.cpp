@@ -4,11 +4,14 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
-#include "ui/DesktopModuleApi.h"
 #include "desktop/DesktopToolkit.h"
 #include "text/Faults.h"
+#include "ui/DesktopCodec.h"
+#include "ui/DesktopModuleApi.h"
 
 namespace kavrel {
 namespace {
@@ -67,25 +70,10 @@ int WindowReset(void* desktop, int window) noexcept {
 int ItemAdded(void* desktop, int window, const KavrelDesktopItem* item) noexcept {
   if (!IsWindow(window) || item == nullptr) return KAVREL_DESKTOP_FAILED;
   return Outcome([&] {
-    const UserCoordinates scale{item->scaleLeft, item->scaleTop, item->scaleRight,
-                                item->scaleBottom};
-    DisplayWindow& shown = Desktop(desktop).Window(AllWindows[static_cast<std::size_t>(window)]);
-    switch (item->kind) {
-      case KAVREL_DESKTOP_LINE:
-        shown.Add(
-            LineItem{item->x1, item->y1, item->x2, item->y2, item->colour, item->penWidth, scale});
-        break;
-      case KAVREL_DESKTOP_CIRCLE:
-        shown.Add(
-            CircleItem{item->x1, item->y1, item->radius, item->colour, item->penWidth, scale});
-        break;
-      default:
-        shown.Add(TextItem{item->x1, item->y1,
-                           item->text ? std::string(item->text, item->textLength) : std::string(),
-                           item->fontName ? item->fontName : "", item->fontSize, item->colour,
-                           scale});
-        break;
-    }
+    std::string whyNot;
+    std::optional<DrawItem> decoded = DecodeItem(*item, whyNot);
+    if (!decoded) throw std::invalid_argument(whyNot);
+    Desktop(desktop).Window(AllWindows[static_cast<std::size_t>(window)]).Add(std::move(*decoded));
   });
 }
 

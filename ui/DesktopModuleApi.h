@@ -2,7 +2,8 @@
 // only when it opens windows. The program and the module may each carry their own C++ runtime,
 // so only plain C values cross: numbers, and texts that stay the caller's and are valid for the
 // call. A text going back to the program is handed to the program's own sink, which copies it.
-// Nothing thrown crosses either: each call reports its outcome as a number.
+// Nothing thrown crosses either: each call reports its outcome as a number. Items cross through
+// ui/DesktopCodec.h on both sides.
 #pragma once
 
 #include <cstddef>
@@ -20,26 +21,29 @@ enum KavrelDesktopOutcome {
 
 enum KavrelDesktopBox { KAVREL_DESKTOP_FAULT = 0, KAVREL_DESKTOP_NOTE = 1 };
 
+// The item kinds, in the order of the alternatives of kavrel::DrawItem; any other is refused.
 enum KavrelDesktopItemKind {
   KAVREL_DESKTOP_LINE = 0,
   KAVREL_DESKTOP_CIRCLE = 1,
-  KAVREL_DESKTOP_TEXT = 2
+  KAVREL_DESKTOP_TEXT = 2,
+  KAVREL_DESKTOP_ITEM_KINDS = 3
 };
 
 // One display-list item with the user coordinates in force when it was drawn. A line uses
-// x1..y2; a circle x1, y1 and radius; a text x1, y1 (its top-left corner), text, fontName and
-// fontSize.
+// x1..y2, colour and penWidth; a circle x1, y1, radius, colour and penWidth; a text x1, y1 (its
+// top-left corner), text and textLength, fontName, fontSize and colour. The defaults are those of
+// an empty item, for the C++ on either side.
 struct KavrelDesktopItem {
-  int kind;
-  double x1, y1, x2, y2;
-  double radius;
-  int colour;
-  int penWidth;
-  double scaleLeft, scaleTop, scaleRight, scaleBottom;
-  const char* text;
-  std::size_t textLength;
-  const char* fontName;
-  double fontSize;
+  int kind = KAVREL_DESKTOP_LINE;
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  double radius = 0;
+  int colour = 0;
+  int penWidth = 1;
+  double scaleLeft = 0, scaleTop = 0, scaleRight = 1, scaleBottom = 1;
+  const char* text = nullptr;
+  std::size_t textLength = 0;
+  const char* fontName = nullptr;
+  double fontSize = 0;
 };
 
 // Receives a text from the module, to be copied before it returns.
