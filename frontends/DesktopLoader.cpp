@@ -71,9 +71,11 @@ class ModuleToolkit final : public Toolkit {
     Check(api_.item_added(desktop_, slot, &sent));
   }
 
-  static void Check(int outcome) {
+  void Check(int outcome) const {
+    if (outcome == KAVREL_DESKTOP_DONE) return;
     if (outcome == KAVREL_DESKTOP_STOPPED) throw StoppedByUser();
-    if (outcome != KAVREL_DESKTOP_DONE) throw std::runtime_error("the desktop front end failed");
+    const std::string why = api_.last_failure(desktop_);
+    throw std::runtime_error("the desktop front end failed" + (why.empty() ? "" : ": " + why));
   }
 
   const KavrelDesktopApi& api_;
