@@ -5,8 +5,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <exception>
 #include <cstring>
+#include <exception>
 
 #include <filesystem>
 #include <iostream>
@@ -115,8 +115,9 @@ int Fail(int status, const std::string& message, kavrel::Toolkit* ui) {
   std::cerr << "kavrel: " << message << "\n";
   try {
     if (ui != nullptr) ui->Failed(message);
-  } catch (const kavrel::StoppedByUser&) {
-    // The program ends anyway.
+  } catch (const std::exception&) {
+    // The program ends anyway, the message said on standard error (a stop, or a box that
+    // failed too).
   }
   return status;
 }
@@ -221,7 +222,8 @@ std::unique_ptr<kavrel::Toolkit> OpenFrontEnd(FrontEnd choice, const kavrel::Fol
 // One analysis in `folder` with the front end `ui`, its outcome as the exit status.
 int Run(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
   try {
-    const kavrel::Outcome outcome = kavrel::AnalyseAndWrite(ui, folder, [] { outputsSwitched = 1; });
+    const kavrel::Outcome outcome =
+        kavrel::AnalyseAndWrite(ui, folder, [] { outputsSwitched = 1; });
     ui.Finish(kavrel::ClosingWords(outcome, folder));
     if (!std::cout.flush()) {
       std::cerr << "kavrel: the report was written, but standard output was closed before the "

@@ -14,8 +14,7 @@ namespace desktop {
 class DesktopWindow;
 class QuestionBox;
 class MessageBox;
-// A fault or a refused answer ("!"), a note ("i"), the stop question ("?").
-enum class BoxKind { Warning, Information, StopQuestion };
+enum class BoxKind;
 }  // namespace desktop
 
 class DesktopToolkit : public Toolkit {

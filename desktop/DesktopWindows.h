@@ -1,5 +1,6 @@
 // The FLTK windows of the desktop front end: the drawing widget that replays a display list,
-// the passive window around it, and the question box. Internal to the front ends.
+// the passive window around it, and the question and message boxes. Internal to the module;
+// DesktopToolkit.h names these classes without this header.
 #pragma once
 
 #include <FL/Fl_Box.H>
@@ -14,11 +15,13 @@
 #include <string>
 #include <utility>
 
-#include "desktop/DesktopToolkit.h"
 #include "ui/PixelMapping.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel::desktop {
+
+// A fault or a refused answer ("!"), a note ("i"), the stop question ("?").
+enum class BoxKind { Warning, Information, StopQuestion };
 
 // Hands the program's font names to fontconfig; once, after the display is open.
 void RegisterFonts();

@@ -10,9 +10,9 @@
 #include <string>
 #include <system_error>
 #include <utility>
-#include <variant>
 
 #include "text/Faults.h"
+#include "ui/DesktopCodec.h"
 #include "ui/DesktopModuleApi.h"
 #include "ui/TextWindow.h"
 
@@ -79,45 +79,15 @@ class ModuleToolkit final : public Toolkit {
 
  private:
   void Send(int slot, const DrawItem& item) {
-    KavrelDesktopItem c{};
-    const UserCoordinates& s =
-        std::visit([](const auto& i) -> const UserCoordinates& { return i.scale; }, item);
-    c.scaleLeft = s.left;
-    c.scaleTop = s.top;
-    c.scaleRight = s.right;
-    c.scaleBottom = s.bottom;
-    c.penWidth = 1;
-    if (const auto* line = std::get_if<LineItem>(&item)) {
-      c.kind = KAVREL_DESKTOP_LINE;
-      c.x1 = line->x1;
-      c.y1 = line->y1;
-      c.x2 = line->x2;
-      c.y2 = line->y2;
-      c.colour = line->colour;
-      c.penWidth = line->penWidth;
-    } else if (const auto* circle = std::get_if<CircleItem>(&item)) {
-      c.kind = KAVREL_DESKTOP_CIRCLE;
-      c.x1 = circle->x;
-      c.y1 = circle->y;
-      c.radius = circle->radius;
-      c.colour = circle->colour;
-      c.penWidth = circle->penWidth;
-    } else if (const auto* text = std::get_if<TextItem>(&item)) {
-      c.kind = KAVREL_DESKTOP_TEXT;
-      c.x1 = text->x;
-      c.y1 = text->y;
-      c.colour = text->colour;
-      c.text = text->text.data();
-      c.textLength = text->text.size();
-      c.fontName = text->fontName.c_str();
-      c.fontSize = text->fontSize;
-    }
-    Check(api_.item_added(desktop_, slot, &c));
+    const KavrelDesktopItem sent = EncodeItem(item);
+    Check(api_.item_added(desktop_, slot, &sent));
   }
 
-  static void Check(int outcome) {
+  void Check(int outcome) const {
+    if (outcome == KAVREL_DESKTOP_DONE) return;
     if (outcome == KAVREL_DESKTOP_STOPPED) throw StoppedByUser();
-    if (outcome != KAVREL_DESKTOP_DONE) throw std::runtime_error("the desktop front end failed");
+    const std::string why = api_.last_failure(desktop_);
+    throw std::runtime_error("the desktop front end failed" + (why.empty() ? "" : ": " + why));
   }
 
   const KavrelDesktopApi& api_;
