@@ -210,9 +210,8 @@ TEST(Executable, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
   const std::string refused = "The answer \"" + tenMegabytes.substr(0, 1000) +
                               "...\" is not a number. Please type a number with the point \".\" "
                               "as decimal separator.\n";
-  const std::string failed =
-      "kavrel: the report was written, but " + picture + "could not be written in " + in +
-      ": Is a directory\n";
+  const std::string failed = "kavrel: the report was written, but " + picture +
+                             "could not be written in " + in + ": Is a directory\n";
   const std::string warning =
       "kavrel: warning: cannot write the preview KAVREL_COEFFICIENTS.preview.svg in " + in +
       ": Is a directory\n";
@@ -317,7 +316,7 @@ TEST(Executable, AnalysesTheFolderGivenOnTheCommandLine) {
   const std::pair<const char*, const char*> wrong[] = {
       {"@ --terminal missing", "kavrel: the folder 'missing' does not exist\n"},
       {"@ KAVREL_BAS.DAT --terminal", "kavrel: 'KAVREL_BAS.DAT' is not a folder\n"},
-      {"@ . 'tank 7'", "kavrel: unknown or conflicting argument 'tank 7'\n"}};
+      {"@ . 'tank 7'", "kavrel: a second folder 'tank 7' after '.': kavrel analyses one FOLDER\n"}};
   for (const auto& [command, says] : wrong) {
     const auto refused = RunKavrel(elsewhere.Path(), "N\n" + Measured, command);
     EXPECT_EQ(refused.status, 2) << command;
