@@ -2,13 +2,15 @@
 # targets.
 # Every target first makes sure the Debian packages it needs are installed.
 SHELL := /bin/bash
+# No "Entering/Leaving directory" lines from the makes CMake's build runs.
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
 # groff renders the manual page; file and dpkg-shlibdeps (dpkg-dev) let CPack find what the
 # Debian packages depend on, in make package and in its test; xdotool presses keys in the
-# program's windows.
-TEST_PACKAGES    := libgtest-dev xvfb xauth xdotool groff-base file dpkg-dev
+# program's windows; lintian checks the Debian packages.
+TEST_PACKAGES    := libgtest-dev xvfb xauth xdotool groff-base file dpkg-dev lintian
 PACKAGE_PACKAGES := file dpkg-dev
 BENCH_PACKAGES   := libbenchmark-dev time bc xvfb xauth
 # lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and
@@ -35,7 +37,7 @@ define ensure_packages
 	fi
 endef
 
-.PHONY: all run test install package bench lint fuzz deps-build deps-test deps-package \
+.PHONY: all run test install uninstall package bench lint fuzz deps-build deps-test deps-package \
 	deps-bench deps-lint deps-fuzz clean
 
 all: test
@@ -85,16 +87,33 @@ test: deps-test
 	ctest --preset dev -j $(JOBS)
 
 # Optimised build installed under PREFIX (default /usr/local), staged under DESTDIR when given:
-# bin/kavrel, the desktop module under lib/kavrel/, the manual page, README.md and the examples.
+# bin/kavrel, the desktop module under lib/kavrel/, the manual page, README.md, the licence and
+# the examples. Only these are built, and the program and the module are stripped.
+INSTALLED_TARGETS := kavrel kavrel_manual
+MANIFEST          := build/release/install_manifest.txt
 install: deps-build
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
-	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)"
+	cmake --build --preset release -j $(JOBS) --target $(INSTALLED_TARGETS)
+	DESTDIR="$(DESTDIR)" cmake --install build/release --prefix "$(PREFIX)" --strip
+
+# Removes every file the last make install put (CMake lists them in $(MANIFEST)), under the same
+# DESTDIR, and then the folders of kavrel's own (lib/kavrel, share/doc/kavrel and its examples)
+# when they are empty; no other folder.
+uninstall:
+	@[ -f $(MANIFEST) ] || { echo "make uninstall: $(MANIFEST) is missing: nothing was installed from this tree"; exit 1; }
+	@while IFS= read -r file || [ -n "$$file" ]; do \
+	  rm -fv -- "$(DESTDIR)$$file"; \
+	  dir=$$(dirname -- "$(DESTDIR)$$file"); \
+	  while case "$$dir" in */lib/kavrel | */doc/kavrel | */doc/kavrel/*) true ;; *) false ;; esac; do \
+	    rmdir -- "$$dir" 2>/dev/null || break; \
+	    dir=$$(dirname -- "$$dir"); \
+	  done; \
+	done < $(MANIFEST)
 
 # The Debian packages kavrel and kavrel-desktop of the optimised build, in build/package/.
 package: deps-package
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
+	cmake --build --preset release -j $(JOBS) --target $(INSTALLED_TARGETS)
 	rm -rf build/package
 	cpack --config build/release/CPackConfig.cmake -B build/package
 	@rm -rf build/package/_CPack_Packages

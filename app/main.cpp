@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 
@@ -15,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 #include "analysis/Analysis.h"
@@ -77,7 +79,7 @@ void InstallSignalHandlers() {
 }
 
 constexpr std::string_view Usage =
-    "Usage: kavrel [--terminal | --desktop] [FOLDER]\n"
+    "Usage: kavrel [--terminal | --desktop] [--] [FOLDER]\n"
     "       kavrel --help | --version\n"
     "\n"
     "Analyses the towing-tank resistance test in KAVREL_BAS.DAT in FOLDER (the current folder\n"
@@ -89,9 +91,11 @@ constexpr std::string_view Usage =
     "  --terminal  questions on standard output, answers from standard input, one line each\n"
     "              (an empty line takes the default)\n"
     "  --desktop   windows and question boxes; fails when no display can be opened\n"
-    "  (neither)   windows when a display can be opened, otherwise the terminal\n"
-    "  --help      this text\n"
+    "  (neither)   windows when the X display named by DISPLAY can be opened, otherwise the\n"
+    "              terminal\n"
+    "  --help      this text (also -h)\n"
     "  --version   the program's version\n"
+    "  --          ends the options: what follows is the FOLDER, even when it starts with -\n"
     "  FOLDER      the folder of the test, where every file is written (default: the\n"
     "              current folder)\n"
     "\n"
@@ -99,9 +103,12 @@ constexpr std::string_view Usage =
     "desktop Ctrl+Q or closing the window Form1, then Stop. No report is written then, and an\n"
     "earlier KAVREL.OUT stays as it is.\n"
     "\n"
-    "Exit status: 0 report written, 1 fault in the data file or the answers, or stopped by the\n"
-    "user (no report), 2 wrong command line, 3 the report or a picture could not be written,\n"
-    "4 internal error (out of memory), 5 report written but standard output was closed early.\n";
+    "Exit status: 0 report written, 1 fault in the data file, the ship file or the answers,\n"
+    "stopped by the user, or the folder in use by another kavrel (no report), 2 wrong command\n"
+    "line, 3 an output could not be written (the earlier ones stay as they were), 4 internal\n"
+    "error (out of memory), 5 standard output could not be written (closed early or full;\n"
+    "after the report was written, or for --help or --version), 6 stopped by the user after\n"
+    "every file was written.\n";
 
 enum class FrontEnd { Automatic, Terminal, Desktop };
 
@@ -133,39 +140,103 @@ std::string FolderArgumentFault(const std::string& folder) {
   return {};
 }
 
-int UsageFault(std::string_view argument) {
-  std::cerr << "kavrel: unknown or conflicting argument '" << argument << "'\n\n" << Usage;
+// A wrong command line: what is wrong in one line, and where to read how it goes.
+int UsageFault(const std::string& what) {
+  std::cerr << "kavrel: " << what << "\nTry 'kavrel --help'.\n";
   return ExitCommandLine;
 }
 
+// `text` on standard output; a failed write (a full disk, a closed output) is said on standard
+// error and is the exit status.
+int Print(std::string_view text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+    return ExitReportWritten;
+  std::cerr << "kavrel: cannot write to standard output: " << std::strerror(errno) << "\n";
+  return ExitOutputClosed;
+}
+
+enum class Action { Help, Version, Terminal, Desktop };
+
+// The options: --name, or -c when it has a short name. One that takes a value would be given
+// as --name VALUE, --name=VALUE, -c VALUE or -cVALUE.
+struct Option {
+  std::string_view name;
+  char shortName;
+  bool takesValue;
+  Action action;
+};
+constexpr Option Options[] = {{"help", 'h', false, Action::Help},
+                              {"version", 0, false, Action::Version},
+                              {"terminal", 0, false, Action::Terminal},
+                              {"desktop", 0, false, Action::Desktop}};
+
+// The option `argument` names (null when none does) and the value written into it, if any.
+std::pair<const Option*, std::optional<std::string_view>> FindOption(std::string_view argument) {
+  for (const Option& option : Options) {
+    if (argument.starts_with("--")) {
+      const std::string_view body = argument.substr(2);
+      const auto equals = body.find('=');
+      if (body.substr(0, equals) != option.name) continue;
+      if (equals == std::string_view::npos) return {&option, std::nullopt};
+      return {&option, body.substr(equals + 1)};
+    }
+    if (option.shortName == 0 || argument[1] != option.shortName) continue;
+    if (argument.size() == 2) return {&option, std::nullopt};
+    if (option.takesValue) return {&option, argument.substr(2)};
+  }
+  return {nullptr, std::nullopt};
+}
+
+// Takes one option into `line`; the exit status when the program ends here.
+std::optional<int> Apply(Action action, [[maybe_unused]] std::optional<std::string_view> value,
+                         CommandLine& line) {
+  switch (action) {
+    case Action::Help:
+      return Print(Usage);
+    case Action::Version:
+      return Print(std::string("kavrel ") + KAVREL_VERSION + "\n");
+    case Action::Terminal:
+    case Action::Desktop: {
+      const FrontEnd wanted = action == Action::Terminal ? FrontEnd::Terminal : FrontEnd::Desktop;
+      if (line.frontEnd != FrontEnd::Automatic && line.frontEnd != wanted)
+        return UsageFault("--terminal and --desktop exclude each other");
+      line.frontEnd = wanted;
+      return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}
+
 // The command line read, or the exit status when the program ends here (--help, --version,
-// a wrong argument).
+// a wrong argument). Options and the folder come in any order; after "--" everything is a
+// folder.
 std::variant<CommandLine, int> ParseCommandLine(int argc, char** argv) {
   CommandLine line;
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
-    if (argument == "--help" || argument == "-h") {
-      std::cout << Usage;
-      return ExitReportWritten;
-    }
-    if (argument == "--version") {
-      std::cout << "kavrel " << KAVREL_VERSION << "\n";
-      return ExitReportWritten;
-    }
-    if (!argument.starts_with('-')) {
-      // The folder of the test; one only.
-      if (line.folder || argument.empty()) return UsageFault(argument);
+    if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
+      if (argument.empty()) return UsageFault("the FOLDER named is empty");
+      if (line.folder) {
+        return UsageFault("a second folder '" + std::string(argument) + "' after '" + *line.folder +
+                          "': kavrel analyses one FOLDER");
+      }
       line.folder = std::string(argument);
       continue;
     }
-    const FrontEnd wanted = argument == "--terminal"  ? FrontEnd::Terminal
-                            : argument == "--desktop" ? FrontEnd::Desktop
-                                                      : FrontEnd::Automatic;
-    if (wanted == FrontEnd::Automatic ||
-        (line.frontEnd != FrontEnd::Automatic && line.frontEnd != wanted)) {
-      return UsageFault(argument);
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
     }
-    line.frontEnd = wanted;
+    auto [option, value] = FindOption(argument);
+    if (option == nullptr) return UsageFault("unknown option '" + std::string(argument) + "'");
+    const std::string name = "--" + std::string(option->name);
+    if (!option->takesValue && value) return UsageFault("option '" + name + "' takes no value");
+    if (option->takesValue && !value) {
+      if (i + 1 == argc) return UsageFault("option '" + name + "' needs a value");
+      value = argv[++i];
+    }
+    if (const auto status = Apply(option->action, value, line)) return *status;
   }
   return line;
 }

@@ -315,7 +315,7 @@ TEST(Executable, AnalysesTheFolderGivenOnTheCommandLine) {
   const std::pair<const char*, const char*> wrong[] = {
       {"@ --terminal missing", "kavrel: the folder 'missing' does not exist\n"},
       {"@ KAVREL_BAS.DAT --terminal", "kavrel: 'KAVREL_BAS.DAT' is not a folder\n"},
-      {"@ . 'tank 7'", "kavrel: unknown or conflicting argument 'tank 7'\n"}};
+      {"@ . 'tank 7'", "kavrel: a second folder 'tank 7' after '.': kavrel analyses one FOLDER\n"}};
   for (const auto& [command, says] : wrong) {
     const auto refused = RunKavrel(elsewhere.Path(), "N\n" + Measured, command);
     EXPECT_EQ(refused.status, 2) << command;

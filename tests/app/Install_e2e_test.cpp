@@ -61,10 +61,10 @@ TEST(Install, AStagedInstallRunsAndAnalyses) {
       stage.Path(), "", "DESTDIR=\"$PWD\" cmake --install '" + Build + "' --prefix /usr/local");
   ASSERT_EQ(install.status, 0) << install.err;
   const fs::path usr = stage.Path() / "usr/local";
-  for (const char* file :
-       {"bin/kavrel", "share/man/man1/kavrel.1", "share/doc/kavrel/README.md",
-        "share/doc/kavrel/examples/KAVREL_BAS.DAT", "share/doc/kavrel/examples/KAVREL_SHIP.DAT",
-        "share/doc/kavrel/examples/KAVREL_ANSWERS.txt"}) {
+  for (const char* file : {"bin/kavrel", "share/man/man1/kavrel.1.gz", "share/doc/kavrel/README.md",
+                           "share/doc/kavrel/LICENSE", "share/doc/kavrel/examples/KAVREL_BAS.DAT",
+                           "share/doc/kavrel/examples/KAVREL_SHIP.DAT",
+                           "share/doc/kavrel/examples/KAVREL_ANSWERS.txt"}) {
     EXPECT_TRUE(fs::is_regular_file(usr / file)) << file;
   }
   const std::string kavrel = (usr / "bin/kavrel").string();
@@ -108,11 +108,13 @@ TEST(Package, TheDebianPackagesHoldTheirFilesAndDependencies) {
   EXPECT_NE(control.find(" Description: "), std::string::npos);
   const std::set<std::string> files =
       Matches(RunKavrel(out.Path(), "", "dpkg-deb --contents " + deb).out, R"(.* \./(\S+[^/]))");
-  EXPECT_EQ(files, (std::set<std::string>{"usr/bin/kavrel", "usr/share/man/man1/kavrel.1",
-                                          "usr/share/doc/kavrel/README.md",
-                                          "usr/share/doc/kavrel/examples/KAVREL_BAS.DAT",
-                                          "usr/share/doc/kavrel/examples/KAVREL_SHIP.DAT",
-                                          "usr/share/doc/kavrel/examples/KAVREL_ANSWERS.txt"}));
+  EXPECT_EQ(files,
+            (std::set<std::string>{
+                "usr/bin/kavrel", "usr/share/man/man1/kavrel.1.gz",
+                "usr/share/doc/kavrel/README.md", "usr/share/doc/kavrel/copyright",
+                "usr/share/doc/kavrel/changelog.gz", "usr/share/doc/kavrel/examples/KAVREL_BAS.DAT",
+                "usr/share/doc/kavrel/examples/KAVREL_SHIP.DAT",
+                "usr/share/doc/kavrel/examples/KAVREL_ANSWERS.txt"}));
 
   // The program needs the C and C++ runtimes only (and the sanitizers' in a sanitised build).
   std::set<std::string> runtimes = {"libc6", "libstdc++6", "libgcc-s1"};
@@ -136,7 +138,9 @@ TEST(Package, TheDebianPackagesHoldTheirFilesAndDependencies) {
   EXPECT_EQ(Field(desktopControl, "Recommends"), "fonts-liberation");
   EXPECT_EQ(Matches(RunKavrel(out.Path(), "", "dpkg-deb --contents " + desktop).out,
                     R"(.* \./(\S+[^/]))"),
-            (std::set<std::string>{"usr/lib/kavrel/kavrel-desktop.so"}));
+            (std::set<std::string>{"usr/lib/kavrel/kavrel-desktop.so",
+                                   "usr/share/doc/kavrel-desktop/copyright",
+                                   "usr/share/doc/kavrel-desktop/changelog.gz"}));
 }
 
 }  // namespace
