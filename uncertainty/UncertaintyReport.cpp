@@ -28,6 +28,10 @@ std::string SourceValue(const UncertaintySettings& s, std::size_t i) {
   return ReadableNumber(s.u[i]) + " " + Sources[i].unit;
 }
 
+std::string DegreesOfFreedom(int dof) {
+  return std::to_string(dof) + (dof == 1 ? " degree" : " degrees") + " of freedom";
+}
+
 std::string RandomText(const UncertaintyResult& r) {
   const RandomPart& p = r.random;
   const std::string s = FormatFixed(100 * p.s, 1, 4) + " % of Ctm per run";
@@ -35,8 +39,7 @@ std::string RandomText(const UncertaintyResult& r) {
     case RandomOrigin::Given:
       return s + " (repeatability given)";
     case RandomOrigin::Pooled:
-      return s + " (the pooled scatter of the repeats, " + std::to_string(p.dof) +
-             " degrees of freedom)";
+      return s + " (the pooled scatter of the repeats, " + DegreesOfFreedom(p.dof) + ")";
     case RandomOrigin::NotIncluded:
       break;
   }
@@ -49,6 +52,7 @@ struct Table {
   std::string title, abscissa, unit, value;
   int decimals = 5;
   bool percent = true;
+  int places = 3;  // of the value's integer part
 };
 
 void AppendTable(std::string& out, const UncertaintyResult& r, const Table& t,
@@ -66,14 +70,17 @@ void AppendTable(std::string& out, const UncertaintyResult& r, const Table& t,
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Uncertain& q = rows[i];
     std::string row =
-        Cell(labels[i], 4) + Cell(abscissae[i]) + Cell(FormatFixed(q.value, 3, t.decimals));
+        Cell(labels[i], 4) + Cell(abscissae[i]) + Cell(FormatFixed(q.value, t.places, t.decimals));
     for (std::size_t s = 0; s < SourceCount; ++s) {
-      row += Cell(r.settings.Included(static_cast<Source>(s)) ? FormatFixed(q.c[s], 2, t.decimals)
-                                                              : "-");
+      row += Cell(r.settings.Included(static_cast<Source>(s))
+                      ? FormatFixed(q.c[s], t.places, t.decimals)
+                      : "-");
     }
-    row += Cell(r.random.origin != RandomOrigin::NotIncluded ? FormatFixed(q.random, 2, t.decimals)
-                                                             : "-");
-    row += Cell(FormatFixed(q.uc, 2, t.decimals)) + Cell(FormatFixed(q.U, 2, t.decimals));
+    row += Cell(r.random.origin != RandomOrigin::NotIncluded
+                    ? FormatFixed(q.random, t.places, t.decimals)
+                    : "-");
+    row += Cell(FormatFixed(q.uc, t.places, t.decimals)) +
+           Cell(FormatFixed(q.U, t.places, t.decimals));
     if (t.percent) row += Cell(FormatFixed(100 * q.U / std::fabs(q.value), 3, 3), 8);
     line(row);
   }
@@ -130,7 +137,7 @@ std::string UncertaintyReportText(const UncertaintyResult& r) {
       line("   runs " + std::to_string(group.first) + " to " + std::to_string(group.last));
     }
     line("   pooled scatter of one run's Ctm " + FormatFixed(100 * r.random.pooled, 1, 4) + " %, " +
-         std::to_string(r.random.dof) + " degrees of freedom");
+         DegreesOfFreedom(r.random.dof));
   }
   const std::vector<std::string> runs = RunNumbers(r.Fn.size());
   const std::vector<std::string> Fn = Fixed(r.Fn, 4);
@@ -154,13 +161,14 @@ std::string UncertaintyReportText(const UncertaintyResult& r) {
   if (!r.OnePlusKRaw) line(" FORM FACTOR (1+k), raw data: not found");
   if (!r.OnePlusKSmoothed) line(" FORM FACTOR (1+k), smoothed data: not found");
   if (!values.empty()) {
-    AppendTable(out, r, {"FORM FACTOR (1+k)", "", "", "(1+k)"}, names, blanks, values);
+    AppendTable(out, r, {"FORM FACTOR (1+k)", "", "", "(1+k)"}, blanks, names, values);
   }
   if (!r.PeKW.empty()) {
     const std::vector<std::string> Vs = Fixed(r.VsKnots, 3);
     AppendTable(out, r, {"SHIP'S TOTAL RESISTANCE COEFFICIENT Cts *1000", "Vs", "kn", "Cts"}, runs,
                 Vs, r.Cts);
-    AppendTable(out, r, {"SHIP'S EFFECTIVE POWER Pe, kW", "Vs", "kn", "Pe", 2}, runs, Vs, r.PeKW);
+    AppendTable(out, r, {"SHIP'S EFFECTIVE POWER Pe, kW", "Vs", "kn", "Pe", 2, true, 6}, runs, Vs,
+                r.PeKW);
   }
   return out;
 }
