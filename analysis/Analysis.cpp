@@ -8,11 +8,11 @@
 #include <string>
 #include <utility>
 
+#include "files/OutputSet.h"
 #include "formfactor/FormFactor.h"
 #include "munk/MunkSmoothing.h"
 #include "polynomial/PolynomialSmoothing.h"
 #include "text/Answers.h"
-#include "files/OutputSet.h"
 #include "text/NumberText.h"
 #include "ui/Ask.h"
 #include "ui/TextWindow.h"
@@ -196,7 +196,7 @@ Smoothing SmoothByChoice(Toolkit& ui, RunCoefficients& runs) {
   // The seam of the two smoothing methods: 1 is the regression polynomial, every other
   // answer the wave-resistance approach.
   if (smoothing.SmoothingType == 1) {
-    PolynomialSmoothing(ui, runs.Fn, runs.CtmS, runs.Ctm, runs.Cfm);
+    smoothing.fits = PolynomialSmoothing(ui, runs.Fn, runs.CtmS, runs.Ctm, runs.Cfm);
   } else {
     MunkSmoothing(ui, runs.Cfm, runs.CtmS, runs.Ctm, runs.Fn, smoothing.D);
   }

@@ -4,14 +4,16 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/Coefficients.h"
 #include "analysis/Report.h"
 #include "analysis/TestData.h"
-#include "munk/MunkFit.h"
-#include "text/Faults.h"
 #include "files/Folder.h"
 #include "files/OutputSet.h"
+#include "munk/MunkFit.h"
+#include "polynomial/PolynomialFit.h"
+#include "text/Faults.h"
 #include "ui/Toolkit.h"
 
 namespace kavrel {
@@ -34,10 +36,12 @@ struct Conversion {
   float Tnew = 0;          // the new temperature, as typed
 };
 
-// The smoothing answer and, for the wave-resistance approach, its parameters.
+// The smoothing answer and the settings it accepted: for the regression polynomial every fit
+// that made CtmS, in order; for the wave-resistance approach its parameters.
 struct Smoothing {
   int SmoothingType = 0;
   MunkParameters D{};
+  std::vector<PolynomialFitSetting> fits;
 };
 
 // A finished analysis: what the report shows.

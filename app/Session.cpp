@@ -8,13 +8,15 @@
 #include <optional>
 #include <utility>
 
-#include "files/OutputSet.h"
 #include "files/InputFile.h"
+#include "files/OutputSet.h"
 #include "frontends/SvgWriter.h"
 #include "graphs/PowerGraph.h"
+#include "graphs/UncertaintyGraph.h"
 #include "ship/ShipReport.h"
 #include "ship/ShipStage.h"
 #include "text/Faults.h"
+#include "uncertainty/UncertaintyReport.h"
 
 namespace kavrel {
 
@@ -22,8 +24,14 @@ namespace {
 
 // Every file an analysis may write, so that a later one removes those it does not make.
 std::vector<std::string> OutputNames() {
-  std::vector<std::string> names{ReportFileName, RunTableFileName, ShipReportFileName,
-                                 ShipCsvFileName, SvgFileName(WindowId::Ship_Power)};
+  std::vector<std::string> names{ReportFileName,
+                                 RunTableFileName,
+                                 ShipReportFileName,
+                                 ShipCsvFileName,
+                                 SvgFileName(WindowId::Ship_Power),
+                                 UncertaintyReportFileName,
+                                 UncertaintyCsvFileName,
+                                 SvgFileName(WindowId::Uncertainty)};
   for (WindowId id : AllWindows) {
     if (!SvgFileName(id).empty()) names.push_back(SvgFileName(id));
   }
@@ -39,25 +47,37 @@ std::vector<std::string> PreviewNames() {
   return names;
 }
 
+// Whether `folder` holds the optional input file `name`. A link that leads nowhere is a file
+// that cannot be opened, not a missing one.
+bool Holds(const Folder& folder, const char* name) {
+  struct stat status {};
+  return ::fstatat(folder.Descriptor(), name, &status, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
+}
+
 // The particulars of KAVREL_SHIP.DAT in `folder`, checked against the runs' Froude numbers
 // (whether they can give (1+k)); nothing when the folder holds no ship file.
 std::optional<ShipParticulars> ReadShipStage(const Folder& folder, std::span<const double> Fn) {
-  // A link that leads nowhere is a ship file that cannot be opened, not a missing one.
-  struct stat status {};
-  if (::fstatat(folder.Descriptor(), ShipFileName, &status, AT_SYMLINK_NOFOLLOW) != 0 &&
-      errno == ENOENT) {
-    return std::nullopt;
-  }
+  if (!Holds(folder, ShipFileName)) return std::nullopt;
   InputFile file(folder, ShipFileName, "ship file");
   ShipParticulars ship = ReadShipFile(file.Stream(), ShipFileName);
   CheckFormFactorSource(ship, Fn, ShipFileName);
   return ship;
 }
 
+// The settings of KAVREL_UNC.DAT in `folder`, checked against the test temperature and the ship
+// file; nothing when the folder holds no uncertainty file.
+std::optional<UncertaintySettings> ReadUncertaintyStage(
+    const Folder& folder, double T, const std::optional<ShipParticulars>& ship) {
+  if (!Holds(folder, UncertaintyFileName)) return std::nullopt;
+  InputFile file(folder, UncertaintyFileName, "uncertainty file");
+  UncertaintySettings settings = ReadUncertaintyFile(file.Stream(), UncertaintyFileName);
+  CheckUncertaintySettings(settings, T, ship && ship->formFactor, UncertaintyFileName);
+  return settings;
+}
+
 }  // namespace
 
-Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
-                        const std::function<void()>& switched) {
+Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const std::function<void()>& switched) {
   // Under the lock, what an earlier run cut short is finished or removed before anything is
   // read.
   LockFolder(folder);
@@ -68,12 +88,21 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
 
   CheckedTest test = ReadAndCheckTest(folder);
   const std::optional<ShipParticulars> ship = ReadShipStage(folder, test.runs.Fn);
+  const std::optional<UncertaintySettings> uncertaintySettings =
+      ReadUncertaintyStage(folder, test.data.T, ship);
+  // The test as read, before the dialogue converts it: the inputs of the uncertainty analysis.
+  const std::optional<CheckedTest> measured =
+      uncertaintySettings ? std::optional(test) : std::nullopt;
   const AnalysedTest analysed = AnalyseTest(ui, std::move(test));
   std::optional<ShipPrediction> prediction;
   if (ship) {
     const CheckedTest& t = analysed.test;
     prediction = PredictShipStage(
         *ship, {t.runs.Fn, t.data.Vm, t.runs.CtmS, t.runs.Cfm, t.data.Lwl, t.data.Sw});
+  }
+  std::optional<UncertaintyResult> uncertainty;
+  if (uncertaintySettings) {
+    uncertainty = EvaluateUncertainty(*uncertaintySettings, *measured, analysed, ship, prediction);
   }
 
   // Every output made, then switched into place as one set.
@@ -97,6 +126,22 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,
     set.push_back({SvgFileName(WindowId::Ship_Power), SvgPicture(power), "the picture"});
     outcome.shipSummary = ShipSummaryText(*prediction);
   }
+  if (uncertainty) {
+    const std::string what = "the uncertainty analysis";
+    set.push_back({UncertaintyReportFileName, UncertaintyReportText(*uncertainty), what});
+    set.push_back({UncertaintyCsvFileName, UncertaintyCsvText(*uncertainty), what});
+    DisplayWindow picture = UncertaintyGraphWindow();
+    std::vector<double> Ctm, UCtm, CtmS, UCtmS;
+    for (std::size_t i = 0; i < uncertainty->Ctm.size(); ++i) {
+      Ctm.push_back(uncertainty->Ctm[i].value);
+      UCtm.push_back(uncertainty->Ctm[i].U);
+      CtmS.push_back(uncertainty->CtmS[i].value);
+      UCtmS.push_back(uncertainty->CtmS[i].U);
+    }
+    DrawUncertaintyGraph(picture, uncertainty->Fn, Ctm, UCtm, CtmS, UCtmS);
+    set.push_back({SvgFileName(WindowId::Uncertainty), SvgPicture(picture), what});
+    outcome.uncertaintySummary = UncertaintySummaryText(*uncertainty);
+  }
   CommitOutputSet(folder, set, outputs, switched);
   for (const OutputFile& file : set) outcome.written.push_back(file.name);
   return outcome;
@@ -112,13 +157,14 @@ std::string ClosingNote(const Outcome& outcome, const Folder& folder) {
   }
   note += "\n\n";
   note += FormFactorLines(outcome.formFactors);
+  note += outcome.uncertaintySummary;
   return note;
 }
 
 Closing ClosingWords(const Outcome& outcome, const Folder& folder) {
   return {.note = ClosingNote(outcome, folder),
           .reportPath = (folder.CurrentPath() / ReportFileName).string(),
-          .formFactors = FormFactorLines(outcome.formFactors),
+          .formFactors = FormFactorLines(outcome.formFactors) + outcome.uncertaintySummary,
           .shipSummary = outcome.shipSummary};
 }
 

@@ -18,6 +18,7 @@ struct Outcome {
   FormFactors formFactors;
   std::vector<std::string> written;  // the files written, in order
   std::string shipSummary;           // empty without a ship file
+  std::string uncertaintySummary;    // empty without an uncertainty file
 };
 
 // One analysis in `folder`: the folder locked and what an earlier run cut short finished or

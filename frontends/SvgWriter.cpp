@@ -10,9 +10,9 @@
 #include <system_error>
 #include <variant>
 
-#include "ui/PixelMapping.h"
 #include "files/FileWrite.h"
 #include "text/Finite.h"
+#include "ui/PixelMapping.h"
 
 namespace kavrel {
 
@@ -242,6 +242,8 @@ std::string SvgFileName(WindowId id) {
       return "KAVREL_FORM_FACTOR_SMOOTHED.svg";
     case WindowId::Ship_Power:
       return "KAVREL_SHIP.svg";
+    case WindowId::Uncertainty:
+      return "KAVREL_UNC.svg";
     case WindowId::Ekran_Form1:
       break;
   }
@@ -254,8 +256,8 @@ std::string SvgPreviewFileName(WindowId id) {
   return name;
 }
 
-std::optional<std::string> WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
-                  Durability durability) {
+std::optional<std::string> WriteSvgFile(const DisplayWindow& window, const Folder& folder,
+                                        const std::string& name, Durability durability) {
   return WriteFileAtomically(folder, name, SvgPicture(window), durability);
 }
 

@@ -20,6 +20,13 @@ struct OrthogonalSeries {
   int Order() const { return static_cast<int>(Coef.size()); }
 };
 
+// One fit of the smoothing as the user answered it: runs NS..ND (numbered from 1), Order terms.
+struct PolynomialFitSetting {
+  int NS = 1;
+  int ND = 1;
+  int Order = 1;
+};
+
 // Forsythe's recurrence over the points (X, Y), both of the same size; the first and
 // the last point carry half weight. Empty when the fit cannot be made: no points,
 // sizes that differ, Order < 1, fewer distinct abscissae than Order (a zero square

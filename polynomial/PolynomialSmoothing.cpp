@@ -76,8 +76,10 @@ Refusal CheckOrder(int Order, int limit, int distinct, RunRange range) {
 
 }  // namespace
 
-void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<double> CtmS,
-                         std::span<const double> Ctm, std::span<const double> Cfm) {
+std::vector<PolynomialFitSetting> PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn,
+                                                      std::span<double> CtmS,
+                                                      std::span<const double> Ctm,
+                                                      std::span<const double> Cfm) {
   assert(CtmS.size() == Fn.size() && Ctm.size() == Fn.size() && Cfm.size() == Fn.size());
   const std::size_t runs = Fn.size();
   if (runs == 0) {
@@ -87,7 +89,7 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
         "There are no runs to smooth: the regression polynomial smoothing is skipped.";
     screen.Print(note);
     ui.Note(note);
-    return;
+    return {};
   }
   Fn = Fn.first(runs);
   CtmS = CtmS.first(runs);
@@ -95,6 +97,7 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
   Cfm = Cfm.first(runs);
   const int N = static_cast<int>(runs);
 
+  std::vector<PolynomialFitSetting> fits;
   for (;;) {
     DrawCoefficientFrame(ui, Fn, Ctm);
     const RunRange range = AskRange(ui, N);
@@ -105,14 +108,18 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
     const int limit = std::min(MaxOrder, distinct);
 
     std::vector<double> Y;
+    int fitted = 0;  // the order of the fit made
     for (;;) {
       const int Order = AskWhole16(ui, OrderQuestion, [&](std::int16_t answer) {
         return CheckOrder(answer, limit, distinct, range);
       });
-      if (Order == 0) return;  // CtmS keeps what it holds
+      if (Order == 0) return fits;  // CtmS keeps what it holds
       Y.assign(Ctm.begin() + static_cast<std::ptrdiff_t>(first),
                Ctm.begin() + static_cast<std::ptrdiff_t>(first + M));
-      if (PolynomialFit(X, Y, Order)) break;
+      if (PolynomialFit(X, Y, Order)) {
+        fitted = Order;
+        break;
+      }
       // Only extreme data get here: the order is within what the runs can carry.
       ui.Message("The polynomial of order " + Whole(Order) + " could not be fitted to runs " +
                  Whole(range.NS) + " to " + Whole(range.ND) +
@@ -120,6 +127,7 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
                  "or 0 to end the smoothing.");
     }
     // Runs outside NS..ND keep the values CtmS had before.
+    fits.push_back({range.NS, range.ND, fitted});
     std::copy(Y.begin(), Y.end(), CtmS.begin() + static_cast<std::ptrdiff_t>(first));
 
     DrawProhaskaPlot(ui, ProhaskaData::Raw, Fn, Ctm, Cfm);
@@ -132,10 +140,11 @@ void PolynomialSmoothing(Toolkit& ui, std::span<const double> Fn, std::span<doub
     const std::optional<double> OnePlusK =
         DrawProhaskaPlot(ui, ProhaskaData::Smoothed, Fn, CtmS, Cfm);
     DrawCoefficientCurves(ui, Cfm, CtmS, Fn, OnePlusK);
-    if (CalculationAccepted(ui)) return;
+    if (CalculationAccepted(ui)) return fits;
     // A refused calculation starts again from the measured values: runs outside a later,
     // narrower range, or all runs after an order-0 exit, report their measured Ctm.
     std::copy(Ctm.begin(), Ctm.end(), CtmS.begin());
+    fits.clear();
   }
 }
 

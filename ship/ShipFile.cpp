@@ -4,21 +4,19 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "formfactor/Ittc.h"
 #include "text/Answers.h"
 #include "text/Faults.h"
-#include "text/LineReader.h"
+#include "text/NameValueFile.h"
 #include "text/NumberText.h"
 
 namespace kavrel {
 
 namespace {
-
-constexpr std::size_t MaxShipLineLength = 1000;
 
 // A number with its admissible range, or a word from a list.
 struct Setting {
@@ -96,53 +94,17 @@ const std::array<Setting, 12>& Settings() {
   return settings;
 }
 
-std::string KnownNames() {
-  std::string names;
-  for (const Setting& setting : Settings())
-    names += (names.empty() ? "" : ", ") + std::string(setting.name);
-  return names;
-}
-
 }  // namespace
 
 ShipParticulars ReadShipFile(std::istream& in, const std::string& name) {
   ShipParticulars ship;
-  std::map<std::string, int, std::less<>> seen;  // name -> its line
-  const auto fail = [&](int line, const std::string& what) {
-    throw InputFault(name + ":" + std::to_string(line) + ": " + what);
-  };
-  int lineNumber = 0;
-  while (auto line = ReadBoundedLine(*in.rdbuf(), MaxShipLineLength)) {
-    ++lineNumber;
-    if (line->cut) fail(lineNumber, "the line is too long (more than 1000 characters)");
-    std::string_view text = line->text;
-    text = TrimBlanks(text.substr(0, text.find('#')));
-    if (text.empty()) continue;
-    const auto equals = text.find('=');
-    if (equals == std::string_view::npos) {
-      fail(lineNumber, "expected a line \"name = value\", found " + QuotedForMessage(text));
-    }
-    const std::string_view key = TrimBlanks(text.substr(0, equals));
-    const std::string_view value = TrimBlanks(text.substr(equals + 1));
-    const Setting* setting = nullptr;
-    for (const Setting& candidate : Settings()) {
-      if (key == candidate.name) setting = &candidate;
-    }
-    if (setting == nullptr) {
-      fail(lineNumber,
-           "unknown name " + QuotedForMessage(key) + " (the names are " + KnownNames() + ")");
-    }
-    if (const auto earlier = seen.find(key); earlier != seen.end()) {
-      fail(lineNumber, std::string(setting->name) + " is given twice (first on line " +
-                           std::to_string(earlier->second) + ")");
-    }
-    seen.emplace(std::string(key), lineNumber);
-    if (const auto refusal = setting->take(value, ship)) {
-      fail(lineNumber,
-           "the value " + QuotedForMessage(value) + " of " + setting->name + " " + *refusal);
-    }
-  }
-  if (!seen.contains("scale")) {
+  std::array<std::string_view, 12> names;
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = Settings()[i].name;
+  const std::vector<int> given =
+      ReadNameValues(in, name, names, [&](std::size_t index, std::string_view value) {
+        return Settings()[index].take(value, ship);
+      });
+  if (given[0] == 0) {
     throw InputFault(name +
                      ": the scale ratio is missing: add a line \"scale = ...\" (ship "
                      "length / model length)");

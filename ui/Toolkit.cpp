@@ -121,13 +121,13 @@ Toolkit::Toolkit()
 }
 
 DisplayWindow& Toolkit::Window(WindowId id) {
-  // The power picture is drawn on a window of its own, never the front end's.
-  assert(id != WindowId::Ship_Power);
+  // The power and uncertainty pictures are drawn on windows of their own, never the front end's.
+  assert(static_cast<std::size_t>(id) < windows_.size());
   return windows_[static_cast<std::size_t>(id)];
 }
 
 const DisplayWindow& Toolkit::Window(WindowId id) const {
-  assert(id != WindowId::Ship_Power);
+  assert(static_cast<std::size_t>(id) < windows_.size());
   return windows_[static_cast<std::size_t>(id)];
 }
 

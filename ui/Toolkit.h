@@ -12,9 +12,16 @@
 
 namespace kavrel {
 
-// The program's four passive windows, and the picture of the full-scale prediction, which is
-// drawn like a window but not one of the front end's.
-enum class WindowId { Ekran_Form1, Kavrel_Form1, Form_Faktor_Form1, Form_Faktor_Form2, Ship_Power };
+// The program's four passive windows, and the pictures of the full-scale prediction and of the
+// uncertainty, which are drawn like windows but are not the front end's.
+enum class WindowId {
+  Ekran_Form1,
+  Kavrel_Form1,
+  Form_Faktor_Form1,
+  Form_Faktor_Form2,
+  Ship_Power,
+  Uncertainty
+};
 inline constexpr std::array<WindowId, 4> AllWindows{WindowId::Ekran_Form1, WindowId::Kavrel_Form1,
                                                     WindowId::Form_Faktor_Form1,
                                                     WindowId::Form_Faktor_Form2};
