@@ -197,48 +197,51 @@ void CommitOutputSet(const Folder& folder, std::span<const OutputFile> set,
   for (const std::string& name : stale) journal += "remove " + name + "\n";
   journal += "end\n";
   Temporary written;
-  std::optional<std::string> failure =
-      WriteTemporary(dir, SwitchJournalName, journal, Durability::Durable, written);
-  if (!failure && (::renameat(dir, written.name.c_str(), dir, SwitchJournalName) != 0 ||
-                   ::fsync(dir) != 0)) {
-    failure = Reason(errno);
-    ::unlinkat(dir, written.name.c_str(), 0);
-    ::unlinkat(dir, SwitchJournalName, 0);
-  }
-  ForgetOnStop(written.listed);
-  if (failure) {
+  if (const auto failure =
+          WriteTemporary(dir, SwitchJournalName, journal, Durability::Durable, written)) {
     discard();
     throw WriteFault("cannot write the journal of the outputs' switch in " +
                      folder.Path().string() + ": " + *failure);
   }
-
-  // The step itself: no stop falls inside it.
+  // From the journal's rename on, no stop falls inside the step: a stop before it removes the
+  // temporary files, and so must not leave a journal naming them.
   const StopSignalsBlocked blocked;
+  ForgetOnStop(written.listed);
+  if (::renameat(dir, written.name.c_str(), dir, SwitchJournalName) != 0 || ::fsync(dir) != 0) {
+    const std::string reason = Reason(errno);
+    ::unlinkat(dir, written.name.c_str(), 0);
+    ::unlinkat(dir, SwitchJournalName, 0);
+    discard();
+    throw WriteFault("cannot write the journal of the outputs' switch in " +
+                     folder.Path().string() + ": " + reason);
+  }
+  for (Temporary& temporary : made) ForgetOnStop(temporary.listed);
   std::vector<std::string> fresh;
-  for (std::size_t i = 0; i < set.size() && !failure; ++i) {
+  for (std::size_t i = 0; i < set.size(); ++i) {
     if (::renameat(dir, made[i].name.c_str(), dir, set[i].name.c_str()) != 0) {
-      failure = set[i].name + ": " + Reason(errno);
-      break;
+      // The journal and the files not yet renamed stay, durable: the next kavrel on the
+      // folder finishes the switch.
+      const std::string reason = Reason(errno);
+      std::vector<std::string> earlier;
+      for (std::size_t j = i; j < set.size(); ++j) earlier.push_back(set[j].name);
+      throw WriteFault("the outputs could not all be switched into place in " +
+                       folder.Path().string() + " (" + set[i].name + ": " + reason +
+                       "); new: " + Names(fresh) + "; as before: " + Names(earlier) +
+                       "; the next kavrel on this folder finishes the switch");
     }
-    ForgetOnStop(made[i].listed);
-    made[i] = {};
     fresh.push_back(set[i].name);
   }
-  if (!failure) {
-    for (const std::string& name : stale) ::unlinkat(dir, name.c_str(), 0);
-  }
-  if (::fsync(dir) != 0 && !failure) failure = "the folder: " + Reason(errno);
-  ::unlinkat(dir, SwitchJournalName, 0);
-  ::fsync(dir);
-  if (failure) {
-    std::vector<std::string> earlier;
-    for (std::size_t i = fresh.size(); i < set.size(); ++i) earlier.push_back(set[i].name);
-    discard();
-    throw WriteFault("the outputs could not all be switched into place in " +
-                     folder.Path().string() + " (" + *failure + "); new: " + Names(fresh) +
-                     "; as before: " + Names(earlier));
-  }
+  for (const std::string& name : stale) ::unlinkat(dir, name.c_str(), 0);
+  // Once the renames are on the disk the journal has done its work; a journal that cannot be
+  // removed is finished again, harmlessly, by the next run.
+  const bool flushed = ::fsync(dir) == 0;
+  const std::string reason = flushed ? "" : Reason(errno);
+  if (flushed && ::unlinkat(dir, SwitchJournalName, 0) == 0) ::fsync(dir);
   if (switched) switched();
+  if (!flushed) {
+    throw WriteFault("the outputs were switched into place in " + folder.Path().string() +
+                     ", but the folder could not be flushed to the disk: " + reason);
+  }
 }
 
 }  // namespace kavrel
