@@ -88,6 +88,10 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const std::function<v
 
   CheckedTest test = ReadAndCheckTest(folder);
   const std::optional<ShipParticulars> ship = ReadShipStage(folder, test.runs.Fn);
+  if (ship) {
+    const RunCoefficients& r = test.runs;
+    CheckShipStage(*ship, {r.Fn, test.data.Vm, r.Ctm, r.Cfm, test.data.Lwl, test.data.Sw});
+  }
   const std::optional<UncertaintySettings> uncertaintySettings =
       ReadUncertaintyStage(folder, test.data.T, ship);
   // The test as read, before the dialogue converts it: the inputs of the uncertainty analysis.

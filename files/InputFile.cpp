@@ -31,6 +31,12 @@ InputFile::InputFile(const Folder& folder, const std::string& name, const std::s
       stream_(nullptr) {
   if (fd_ < 0) {
     const int error = errno;
+    // A socket cannot be opened at all (ENXIO): say what it is, as for the other kinds.
+    struct stat status {};
+    if (error == ENXIO && ::fstatat(folder.Descriptor(), name.c_str(), &status, 0) == 0 &&
+        S_ISSOCK(status.st_mode)) {
+      throw InputFault(name + ": cannot read the " + kind + ": it is a socket");
+    }
     const std::string why = error == ENOENT   ? "no such file in this folder"
                             : error == EACCES ? "permission denied"
                             : error == ELOOP  ? "a symbolic link loop"

@@ -2,6 +2,10 @@
 #include "frontends/DesktopLoader.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <array>
 #include <cstdlib>
@@ -101,6 +105,21 @@ std::filesystem::path ProgramFolder() {
   return error ? std::filesystem::path() : self.parent_path();
 }
 
+// Why the module at `path` must not be loaded, empty when it may: only a regular file (a named
+// pipe would hang the loader) owned by root or by the program's owner, that no one else may
+// change (a program copied into a shared folder must not run another user's library).
+std::string UnsafeModule(const std::filesystem::path& path) {
+  struct stat module {}, program {};
+  if (::stat(path.c_str(), &module) != 0) return std::strerror(errno);
+  if (!S_ISREG(module.st_mode)) return "it is not a regular file";
+  const bool ownProgram = ::stat("/proc/self/exe", &program) == 0;
+  if (module.st_uid != 0 && (!ownProgram || module.st_uid != program.st_uid)) {
+    return "it is owned neither by root nor by the owner of the program";
+  }
+  if ((module.st_mode & S_IWOTH) != 0) return "anyone may change it";
+  return {};
+}
+
 }  // namespace
 
 DesktopLoad LoadDesktop() {
@@ -123,6 +142,10 @@ DesktopLoad LoadDesktop() {
       tried += (tried.empty() ? "" : " nor ") + path.string();
       continue;
     }
+    if (const std::string unsafe = UnsafeModule(path); !unsafe.empty()) {
+      load.whyNot = "the desktop front end " + path.string() + " is not loaded: " + unsafe;
+      return load;
+    }
     // Loaded once for the life of the process: FLTK and X are not made to be unloaded.
     module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
@@ -141,9 +164,15 @@ DesktopLoad LoadDesktop() {
   const auto api = reinterpret_cast<KavrelDesktopApiFunction>(  // NOLINT: dlsym's C interface
       ::dlsym(module, "kavrel_desktop_api"));
   const KavrelDesktopApi* functions = api != nullptr ? api() : nullptr;
-  if (functions == nullptr || functions->version != KAVREL_DESKTOP_API_VERSION) {
+  if (functions == nullptr) {
+    load.whyNot = "the library " + std::string(ModuleFile) + " is not kavrel's desktop front end";
+    return load;
+  }
+  if (functions->version != KAVREL_DESKTOP_API_VERSION) {
     load.whyNot = "the desktop front end " + std::string(ModuleFile) +
-                  " does not belong to this kavrel (another version)";
+                  " belongs to another version of kavrel (its interface is version " +
+                  std::to_string(functions->version) + ", this kavrel's " +
+                  std::to_string(KAVREL_DESKTOP_API_VERSION) + ")";
     return load;
   }
   std::string whyNot;

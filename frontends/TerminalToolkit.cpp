@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -22,7 +24,11 @@ TerminalToolkit::TerminalToolkit(std::istream& in, std::ostream& out, std::ostre
 
 TerminalToolkit::~TerminalToolkit() {
   for (const auto& [id, slot] : previewListed_) {
-    ::unlinkat(pictures_->Descriptor(), SvgPreviewFileName(id).c_str(), 0);
+    const std::string name = SvgPreviewFileName(id);
+    if (::unlinkat(pictures_->Descriptor(), name.c_str(), 0) != 0 && errno != ENOENT) {
+      err_ << "kavrel: warning: cannot remove the preview " << name << " in "
+           << pictures_->Path().string() << ": " << std::strerror(errno) << "\n";
+    }
     ForgetOnStop(slot);
   }
 }

@@ -32,7 +32,7 @@ auto Number(Target ShipParticulars::*target, bool (*admissible)(double), const c
     const auto number = ParseNumber(value);
     if (!number) return "is not a number";
     if (!admissible(*number)) return std::string("must be ") + range;
-    ship.*target = *number;
+    ship.*target = *number + 0.0;  // -0 is 0, and prints so
     return std::nullopt;
   };
 }
@@ -54,17 +54,18 @@ auto Word(Kind ShipParticulars::*target, std::array<std::pair<const char*, Kind>
 const std::array<Setting, 12>& Settings() {
   static const std::array<Setting, 12> settings{{
       {"scale", Number(
-                    &ShipParticulars::scale, [](double v) { return v > 1; },
-                    "greater than 1 (ship length / model length)")},
+                    &ShipParticulars::scale, [](double v) { return v > 1 && v <= 1000; },
+                    "greater than 1 and at most 1000 (ship length / model length)")},
       {"wetted_surface",
        Number(
-           &ShipParticulars::wettedSurface, [](double v) { return v > 0; }, "positive (m2)")},
+           &ShipParticulars::wettedSurface, [](double v) { return v >= 1 && v <= 100000; },
+           "from 1 to 100000 (m2)")},
       {"roughness", Number(
                         &ShipParticulars::roughness, [](double v) { return v >= 0 && v <= 10000; },
                         "from 0 to 10000 (micrometres)")},
       {"transverse_area", Number(
-                              &ShipParticulars::transverseArea, [](double v) { return v >= 0; },
-                              "0 or positive (m2)")},
+                              &ShipParticulars::transverseArea,
+                              [](double v) { return v >= 0 && v <= 10000; }, "from 0 to 10000 (m2)")},
       {"air_drag",
        Number(
            &ShipParticulars::airDrag, [](double v) { return v >= 0 && v <= 10; }, "from 0 to 10")},
@@ -73,7 +74,8 @@ const std::array<Setting, 12>& Settings() {
                           "positive and at most 10 (kg/m3)")},
       {"bilge_keel_area",
        Number(
-           &ShipParticulars::bilgeKeelArea, [](double v) { return v >= 0; }, "0 or positive (m2)")},
+           &ShipParticulars::bilgeKeelArea, [](double v) { return v >= 0 && v <= 10000; },
+           "from 0 to 10000 (m2)")},
       {"water",
        Word(&ShipParticulars::water, {{{"sea", ShipWater::Sea}, {"fresh", ShipWater::Fresh}}})},
       {"water_temperature",

@@ -3,9 +3,21 @@
 
 #include <string>
 
+#include "ship/ShipReport.h"
 #include "text/Faults.h"
 
 namespace kavrel {
+
+void CheckShipStage(const ShipParticulars& ship, const ModelRuns& measured) {
+  const auto prediction = PredictShip(ship, measured, ship.formFactor.value_or(1.5));
+  // An overflowing field of the ship's report carries a "%" mark.
+  if (!prediction || ShipReportText(*prediction).find('%') != std::string::npos) {
+    throw InputFault(std::string(ShipFileName) +
+                     ": the full-scale prediction would not come out as finite, printable "
+                     "numbers with these particulars and this test's speeds; check scale, "
+                     "wetted_surface, transverse_area and bilge_keel_area");
+  }
+}
 
 ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model) {
   const std::string name = ShipFileName;

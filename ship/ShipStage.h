@@ -7,6 +7,11 @@
 
 namespace kavrel {
 
+// Before the first question: throws InputFault, naming the ship file, when the particulars
+// would not give finite, printable numbers for these runs (the measured coefficients standing
+// in for the smoothed ones, the form factor given or 1.5).
+void CheckShipStage(const ShipParticulars& ship, const ModelRuns& measured);
+
 // The prediction from the analysed runs. Throws InputFault, naming the ship file, when (1+k)
 // cannot be found or a number does not come out finite.
 ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model);

@@ -25,6 +25,8 @@ std::vector<int> ReadNameValues(std::istream& in, const std::string& fileName,
     ++lineNumber;
     if (line->cut) fail(lineNumber, "the line is too long (more than 1000 characters)");
     std::string_view text = line->text;
+    // A byte-order mark that an editor put at the start of the file is not part of the text.
+    if (lineNumber == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     text = TrimBlanks(text.substr(0, text.find('#')));
     if (text.empty()) continue;
     const auto equals = text.find('=');
