@@ -322,16 +322,21 @@ int main(int argc, char** argv) {
   // First of all: a stop in the first milliseconds ends the program as any other does.
   InstallSignalHandlers();
   std::set_terminate(Terminated);
-  const auto line = ParseCommandLine(argc, argv);
-  if (const int* status = std::get_if<int>(&line)) return *status;
-  const CommandLine& options = std::get<CommandLine>(line);
-  auto opened = OpenFolder(options);
-  if (const int* status = std::get_if<int>(&opened)) return *status;
-  // Held open for the whole run; declared before the front end, which writes its previews in
-  // it and so must end first.
-  const std::unique_ptr<kavrel::Folder> folder = std::move(std::get<0>(opened));
-  int status = ExitReportWritten;
-  const std::unique_ptr<kavrel::Toolkit> ui = OpenFrontEnd(options.frontEnd, *folder, status);
-  if (!ui) return status;
-  return Run(*ui, *folder);
+  try {
+    const auto line = ParseCommandLine(argc, argv);
+    if (const int* status = std::get_if<int>(&line)) return *status;
+    const CommandLine& options = std::get<CommandLine>(line);
+    auto opened = OpenFolder(options);
+    if (const int* status = std::get_if<int>(&opened)) return *status;
+    // Held open for the whole run; declared before the front end, which writes its previews in
+    // it and so must end first.
+    const std::unique_ptr<kavrel::Folder> folder = std::move(std::get<0>(opened));
+    int status = ExitReportWritten;
+    const std::unique_ptr<kavrel::Toolkit> ui = OpenFrontEnd(options.frontEnd, *folder, status);
+    if (!ui) return status;
+    return Run(*ui, *folder);
+  } catch (...) {
+    // Memory running out outside the analysis (the command line, the front end's start).
+    Terminated();
+  }
 }

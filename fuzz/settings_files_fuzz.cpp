@@ -1,6 +1,6 @@
 // Fuzz target: the readers of the uncertainty file and the ship file on arbitrary bytes. Each
 // file is either read into settings that keep their promises or refused with an InputFault that
-// names the file.
+// names the file; an accepted ship file gives a finite prediction that fits its columns.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,8 @@
 
 #include "fuzz/Require.h"
 #include "ship/ShipFile.h"
+#include "ship/ShipReport.h"
+#include "ship/ShipStage.h"
 #include "text/Faults.h"
 #include "uncertainty/UncertaintyFile.h"
 
@@ -48,6 +50,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Require(ship.scale > 1 && std::isfinite(ship.scale), "a scale not above 1");
     Require(!ship.formFactor || (*ship.formFactor >= 1 && *ship.formFactor <= 2),
             "a form factor outside 1 to 2");
+    // The particulars on a 5 m model run from 0.7 to 2.3 m/s: refused before the first
+    // question, or a prediction whose every number is finite and fits its column.
+    static const double Fn[] = {0.1, 0.15, 0.2, 0.25, 0.33}, Vm[] = {0.7, 1.05, 1.4, 1.75, 2.31},
+                        CtmS[] = {4.6, 4.3, 4.2, 4.4, 5.1}, Cfm[] = {4.0, 3.7, 3.5, 3.4, 3.2};
+    const kavrel::ModelRuns runs{Fn, Vm, CtmS, Cfm, 5.0, 4.2};
+    kavrel::CheckShipStage(ship, runs);
+    const auto prediction = kavrel::PredictShip(ship, runs, ship.formFactor.value_or(1.12));
+    Require(prediction.has_value(), "an accepted ship file without a finite prediction");
+    Require(kavrel::ShipReportText(*prediction).find('%') == std::string::npos,
+            "an accepted ship file whose prediction overflows its columns");
   } catch (const kavrel::InputFault& fault) {
     RequireNamed(fault, "KAVREL_SHIP.DAT");
   }
