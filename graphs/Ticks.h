@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <span>
 #include <string>
 
@@ -52,7 +53,8 @@ struct Axis {
 
 // From 0 (the power picture) or, with fromZero false, from the lowest value.
 inline Axis AxisFor(std::span<const double> values, bool fromZero = true) {
-  double low = fromZero ? 0 : INFINITY, high = fromZero ? 0 : -INFINITY;
+  constexpr double Infinity = std::numeric_limits<double>::infinity();
+  double low = fromZero ? 0 : Infinity, high = fromZero ? 0 : -Infinity;
   for (const double v : values) {
     if (!std::isfinite(v)) continue;
     low = std::min(low, v);
