@@ -5,9 +5,9 @@
 #include <optional>
 #include <utility>
 
+#include "files/InputFile.h"
 #include "text/Answers.h"
 #include "text/Faults.h"
-#include "files/InputFile.h"
 #include "text/LineReader.h"
 
 namespace kavrel {

@@ -109,7 +109,8 @@ std::filesystem::path ProgramFolder() {
 // pipe would hang the loader) owned by root or by the program's owner, that no one else may
 // change (a program copied into a shared folder must not run another user's library).
 std::string UnsafeModule(const std::filesystem::path& path) {
-  struct stat module {}, program {};
+  struct stat module {
+  }, program{};
   if (::stat(path.c_str(), &module) != 0) return std::strerror(errno);
   if (!S_ISREG(module.st_mode)) return "it is not a regular file";
   const bool ownProgram = ::stat("/proc/self/exe", &program) == 0;

@@ -63,9 +63,10 @@ const std::array<Setting, 12>& Settings() {
       {"roughness", Number(
                         &ShipParticulars::roughness, [](double v) { return v >= 0 && v <= 10000; },
                         "from 0 to 10000 (micrometres)")},
-      {"transverse_area", Number(
-                              &ShipParticulars::transverseArea,
-                              [](double v) { return v >= 0 && v <= 10000; }, "from 0 to 10000 (m2)")},
+      {"transverse_area",
+       Number(
+           &ShipParticulars::transverseArea, [](double v) { return v >= 0 && v <= 10000; },
+           "from 0 to 10000 (m2)")},
       {"air_drag",
        Number(
            &ShipParticulars::airDrag, [](double v) { return v >= 0 && v <= 10; }, "from 0 to 10")},

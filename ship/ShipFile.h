@@ -7,7 +7,6 @@
 #include <span>
 #include <string>
 
-
 namespace kavrel {
 
 inline constexpr const char* ShipFileName = "KAVREL_SHIP.DAT";

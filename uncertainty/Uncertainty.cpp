@@ -80,7 +80,7 @@ std::optional<Outputs> Evaluate(const FrozenChain& chain, const ChainInputs& in,
   if (chain.polynomial) {
     for (const PolynomialFitSetting& fit : chain.fits) {
       const auto first = static_cast<std::size_t>(fit.NS - 1);
-      const auto M = static_cast<std::size_t>(fit.ND - fit.NS + 1);
+      const auto M = static_cast<std::size_t>(fit.ND) - static_cast<std::size_t>(fit.NS) + 1;
       std::vector<double> Y(runs.Ctm.begin() + static_cast<std::ptrdiff_t>(first),
                             runs.Ctm.begin() + static_cast<std::ptrdiff_t>(first + M));
       if (!PolynomialFit(std::span(runs.Fn).subspan(first, M), Y, fit.Order)) {
@@ -192,7 +192,7 @@ class LinearPart {
     if (chain_.polynomial) {
       for (const PolynomialFitSetting& fit : chain_.fits) {
         const auto first = static_cast<std::size_t>(fit.NS - 1);
-        const auto M = static_cast<std::size_t>(fit.ND - fit.NS + 1);
+        const auto M = static_cast<std::size_t>(fit.ND) - static_cast<std::size_t>(fit.NS) + 1;
         const std::span<double> Y = std::span(deltaS_).subspan(first, M);
         if (j < first || j >= first + M) {
           std::fill(Y.begin(), Y.end(), 0.0);

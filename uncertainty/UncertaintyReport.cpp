@@ -154,7 +154,7 @@ std::string UncertaintyReportText(const UncertaintyResult& r) {
   std::vector<std::string> names, blanks;
   std::vector<Uncertain> values;
   for (const auto& [name, q] : FormFactorRows(r)) {
-    names.push_back(name);
+    names.emplace_back(name);
     blanks.emplace_back("");
     values.push_back(q);
   }

@@ -198,9 +198,9 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
 
 TEST(Executable, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
   // The answer line is cut to 1000 characters and marked, so it is never a number; the folder
-  // in the way of a picture keeps the whole set from being written. Answers through a pipe may come from a person: the previews
-  // are written, and the warning on the one that cannot be is given once. Answers read from a
-  // file come all at once: no previews are written, and no warning given.
+  // in the way of a picture keeps the whole set from being written. Answers through a pipe may come
+  // from a person: the previews are written, and the warning on the one that cannot be is given
+  // once. Answers read from a file come all at once: no previews are written, and no warning given.
   TempFolder folder;
   folder.Write("KAVREL_BAS.DAT", Small);
   fs::create_directories(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside");
