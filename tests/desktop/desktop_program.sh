@@ -59,6 +59,6 @@ done
 wait $program
 status=$?
 [ $status -eq 0 ] || { echo "install: exit status $status"; cat "$work/desktop.err"; fail=1; }
-cmp "$work/test/KAVREL.OUT" "$source/tests/support/small_expected.OUT" ||
+cmp "$work/test/KAVREL.OUT" "$source/tests/cases/small_defaults/expected/KAVREL.OUT" ||
   { echo "install: the desktop's report differs"; fail=1; }
 exit $fail

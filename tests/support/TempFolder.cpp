@@ -1,4 +1,4 @@
-// Temporary folders and running the kavrel executable in them.
+// Temporary folders for the tests.
 #include "tests/support/TempFolder.h"
 
 #include <cstdlib>
@@ -13,9 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Slurp(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -29,40 +28,15 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code error;
-  // A test may have made the folder read-only.
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
   fs::remove_all(path_, error);
 }
 
 void TempFolder::Write(const std::string& name, const std::string& content) const {
-  std::ofstream file(path_ / name, std::ios::binary);
-  file << content;
+  std::ofstream(path_ / name, std::ios::binary) << content;
 }
 
 std::string TempFolder::Read(const std::string& name) const {
   return Slurp(path_ / name);
-}
-
-bool TempFolder::Exists(const std::string& name) const {
-  return fs::exists(path_ / name);
-}
-
-RunResult RunKavrel(const fs::path& folder, const std::string& input, const std::string& command) {
-  // Beside the folder, not in it: a test may make the folder read-only.
-  const std::string at = folder.string();
-  std::ofstream(at + ".stdin", std::ios::binary) << input;
-  std::string shell = command;
-  if (const auto mark = shell.find('@'); mark != std::string::npos)
-    shell.replace(mark, 1, "'" KAVREL_EXECUTABLE "'");
-  // Standard error goes to the outer pipe through descriptor 3; the status through a file.
-  const std::string script = "cd '" + at + "' && { { " + shell + " < '" + at +
-                             ".stdin' 2>&3; echo $? > '" + at + ".status'; } | cat > '" + at +
-                             ".stdout'; } 3>&1 | cat > '" + at + ".stderr'";
-  if (std::system(script.c_str()) != 0) throw std::runtime_error("cannot run " + script);
-  RunResult result{std::stoi(Slurp(at + ".status")), Slurp(at + ".stdout"), Slurp(at + ".stderr")};
-  std::error_code error;
-  for (const char* end : {".stdin", ".status", ".stdout", ".stderr"}) fs::remove(at + end, error);
-  return result;
 }
 
 std::string TestData(const std::string& name) {
