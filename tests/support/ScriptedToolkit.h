@@ -1,6 +1,7 @@
 // A front end for tests: answers come from a list, every question and message is recorded.
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <string>
 #include <vector>
@@ -30,5 +31,11 @@ class ScriptedToolkit : public Toolkit {
 
 // The texts printed on a window, in order.
 std::vector<std::string> PrintedTexts(const DisplayWindow& window);
+
+// The window's scale "(left,top) (right,bottom):" and its items from `from` up to `to`, each as
+// "L (x1,y1) (x2,y2) colour/pen;", "C (x,y) radius colour/pen;" or "T (x,y) 'text' size colour;"
+// (a font other than Times New Roman marked "?"); %g hides rounding in the last place.
+std::string Picture(const DisplayWindow& window, std::size_t from = 0,
+                    std::size_t to = static_cast<std::size_t>(-1));
 
 }  // namespace kavrel::test
