@@ -178,3 +178,10 @@ write("prohaska_line", "KAVREL_BAS.DAT", data_file(prohaska, Sw, 5.0, 15, [
     "(tests/support/worked_cases.py)"]))
 write("prohaska_line", "expected/KAVREL.OUT", report(prohaska, Sw, 5.0, 15, rho, nu))
 write("no_runs_to_smooth", "expected/KAVREL.OUT", report([], Sw, 5.0, 15, rho, nu))
+
+# The most runs a test holds: Rtm i kg at i m/s, a model with Sw 4.5 m2 and Lwl 6.25 m.
+write("data_99_runs", "expected/KAVREL.OUT",
+      report([(i, i) for i in range(1, 100)], 4.5, 6.25, 15, rho, nu))
+# Runs by speed, the first too heavy for the report's columns.
+write("report_overflowing_numbers", "expected/KAVREL.OUT",
+      report([(1234.5, 1.0), (1.6, 1.5), (1.7, 1.5), (3.0, 2.0)], 4.0, 5.0, 15, rho, nu))

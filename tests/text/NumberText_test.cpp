@@ -63,13 +63,5 @@ TEST(ReadableNumberAndRoundTrip, ShortestTextsThatReadBack) {
   EXPECT_EQ(RoundTrip(1e-7), "1e-07");
 }
 
-TEST(Log10, IsTheDecimalLogarithm) {
-  // log10(8782715.6) = 6.9436288..., given here to six decimals.
-  constexpr double SixDecimals = 0.5e-6;
-  EXPECT_DOUBLE_EQ(Log10(1000), 3);  // up to the last bits
-  EXPECT_EQ(Log10(1), 0);
-  EXPECT_NEAR(Log10(8782715.6), 6.943629, SixDecimals);
-}
-
 }  // namespace
 }  // namespace kavrel
