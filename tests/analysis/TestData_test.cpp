@@ -1,5 +1,5 @@
-// Reading the data file and ordering the runs by speed. Every fault of the data file, with its
-// message naming the line, is a case of its own in tests/cases (data_*).
+// Reading the data file. Every fault of the data file, with its message naming the line, and the
+// order of the runs by speed are cases of their own in tests/cases (data_*, sort_*).
 #include "analysis/TestData.h"
 
 #include <gtest/gtest.h>
@@ -36,27 +36,6 @@ TEST(ReadTestData, ReadsRunsParticularsAndTemperature) {
   const TestData none = Read(Heading + "0 0\na\nb\n1 2\nc\n20");
   EXPECT_TRUE(none.Vm.empty());
   EXPECT_EQ(none.T, 20);
-}
-
-TEST(SortRuns, OrdersBySpeedCarryingTheResistanceAndTheLine) {
-  // Run i has the resistance i and the line 10 i; the runs in the order of their speeds. Worked
-  // by hand: equal speeds after a faster one are exchanged among themselves (2 and 3 below);
-  // speeds already in order, equal ones included, stay.
-  const std::pair<std::vector<double>, std::vector<int>> cases[] = {
-      {{2, 1, 1}, {3, 2, 1}}, {{1, 1, 2}, {1, 2, 3}}, {{2, 1.5, 1.5, 1}, {4, 3, 2, 1}}};
-  for (const auto& [speeds, order] : cases) {
-    std::vector<double> Vm = speeds, Rtm;
-    std::vector<int> lines;
-    for (int i = 1; i <= int(speeds.size()); ++i) {
-      Rtm.push_back(i);
-      lines.push_back(10 * i);
-    }
-    SortRuns(Rtm, Vm, lines);
-    for (std::size_t k = 0; k < order.size(); ++k)
-      EXPECT_EQ(std::tie(Vm[k], Rtm[k], lines[k]),
-                std::make_tuple(speeds[order[k] - 1], double(order[k]), 10 * order[k]))
-          << k;
-  }
 }
 
 }  // namespace

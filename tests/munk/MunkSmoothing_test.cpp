@@ -56,7 +56,7 @@ TEST(MunkFit, DesignMatrixAndRecoveredCoefficients) {
   // cos 0 = 1 in the others; at Fn 0 the cosine terms take their limit 0.
   EXPECT_EQ(A, Make(6, {0.0035, 0.00390625, 0.00390625 * std::cos(8.0), 0.00390625, 0.00390625,
                         0.00390625, 0.004, 0, 0, 0, 0, 0}));
-  const auto test = test::MakeModelTest(99, 0.08, 0.45);
+  const auto test = test::ReadModelTest("munk_model_99");
   std::vector<double> CtmS = test.Ctm;
   MunkFit fit(test.Cfm, test.Ctm, test.Fn);
   ASSERT_EQ(fit.Try(test::PlausibleD, 4, CtmS), MunkFitOutcome::Fitted);
@@ -77,7 +77,7 @@ struct Snapshot {
 
 // The dialogue over 12 runs of the model, with a snapshot at every question.
 struct Session final : test::ScriptedToolkit {
-  test::ModelTest test = test::MakeModelTest(12, 0.1, 0.4);
+  test::ModelTest test = test::ReadModelTest("munk_model_12");
   std::vector<double> CtmS = test.Ctm;
   MunkParameters D{};
   std::vector<Snapshot> seen;
@@ -129,7 +129,7 @@ TEST(MunkSmoothing, RepeatedTriesUnusableAnswersAndARefusedCalculation) {
 // the speeds are the cause and how to stop; a D of 0, whose own fault it is, gets only the way
 // to stop.
 TEST(MunkSmoothing, TheThirdRefusalInARowSaysHowToStop) {
-  const auto slow = test::MakeModelTest(8, 0.03, 0.08);
+  const auto slow = test::ReadModelTest("munk_model_slow_8");
   std::vector<double> CtmS = slow.Ctm;
   MunkParameters D{};
   test::ScriptedToolkit ui({"1000", "0.5", "0.7", "0.9"});
@@ -141,7 +141,7 @@ TEST(MunkSmoothing, TheThirdRefusalInARowSaysHowToStop) {
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(ui.messages[i].find(advice) != std::string::npos, i >= 2) << ui.messages[i];
   }
-  const auto model = test::MakeModelTest(12, 0.1, 0.4);
+  const auto model = test::ReadModelTest("munk_model_12");
   CtmS = model.Ctm;
   test::ScriptedToolkit zeros({"0", "0", "0"});
   EXPECT_THROW(MunkSmoothing(zeros, model.Cfm, CtmS, model.Ctm, model.Fn, D), InputFault);

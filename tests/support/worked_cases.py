@@ -11,7 +11,8 @@ The water properties are the table rows: fresh water at 15 degrees 999.0 kg/m3 a
   both methods in the layout of KAVREL_SHIP.csv.
 - munk_*: tests made from the wave-resistance model with D = 0.1, 0.3, 0.5, 0.8 plus scatter
   orthogonal to its terms, so that the fit with those D gives the model back, which the report's
-  CtmS column must then read; and seven runs at five speeds, too few for the model.
+  CtmS column must then read; and seven runs at five speeds, too few for the model. The same
+  model gives the unit tests their tests (tests/support/munk_model_*.txt).
 - prohaska_line: six runs on the line Ctm = 1.2 Cfm + 0.004 Fn^4, whose (1+k) is 1.2.
 - no_runs_to_smooth: the report of a test without runs.
 """
@@ -134,7 +135,8 @@ def model_test(N, FnLow, FnHigh):
     """N runs evenly spaced from FnLow to FnHigh made from the wave-resistance model
       Ctm/1000 = X1 Cfm/1000 + X2 Fn^4 + sum over j of X(j+2) Fn^4 cos(D(j) / Fn^2)
     with PlausibleX and PlausibleD, plus scatter made orthogonal to its six terms by modified
-    Gram-Schmidt. Returns the runs (Rtm kg, Vm m/s) and the model's Ctm times 1000."""
+    Gram-Schmidt. Returns per run Fn, Cfm, the model's Ctm and Ctm with the scatter (the
+    coefficients times 1000)."""
     Fn = [FnLow + (FnHigh - FnLow) * I / (N - 1) for I in range(N)]
     Cfm = [itt57(f * math.sqrt(g * 5) * 5 / nu) for f in Fn]
     terms = [Cfm, [f ** 4 for f in Fn]]
@@ -148,21 +150,30 @@ def model_test(N, FnLow, FnHigh):
             other = scatter if k is None else terms[k]
             along = sum(a * b for a, b in zip(terms[c], other))
             other[:] = [b - along * a for a, b in zip(terms[c], other)]
-    runs = []
-    for I in range(N):
-        Vm = Fn[I] * math.sqrt(5 * g)
-        runs.append(((model[I] + scatter[I]) / 2000 * rho * Sw * Vm * Vm / g, Vm))
-    return runs, model
+    return [(f, 1000 * cf, m, m + e) for f, cf, m, e in zip(Fn, Cfm, model, scatter)]
 
+
+def model_runs(test):
+    """The runs (Rtm kg, Vm m/s) of a model test on the 5 m model with Sw 4.2 m2."""
+    return [(Ctm / 2000 * rho * Sw * (f * math.sqrt(5 * g)) ** 2 / g, f * math.sqrt(5 * g))
+            for f, _, _, Ctm in test]
+
+
+# The unit tests' model tests: a run a line, "Fn Cfm model Ctm".
+for name, N, FnLow, FnHigh in [("munk_model_99", 99, 0.08, 0.45), ("munk_model_12", 12, 0.1, 0.4),
+                               ("munk_model_slow_8", 8, 0.03, 0.08)]:
+    (CASES.parent / "support" / (name + ".txt")).write_text(
+        "".join(" ".join(repr(v) for v in run) + "\n" for run in model_test(N, FnLow, FnHigh)))
 
 for case, N, FnLow, D in [("munk_four_tries_40_runs", 40, 0.1, PlausibleD),
                           ("munk_answer_3_no_block", 12, 0.2, None)]:
-    runs, model = model_test(N, FnLow, 0.4)
+    test = model_test(N, FnLow, 0.4)
+    runs = model_runs(test)
     write(case, "KAVREL_BAS.DAT", data_file(runs, Sw, 5.0, 15, [
         f"{N} runs from Fn {FnLow} to 0.4 made from the wave-resistance model with",
         "D = 0.1, 0.3, 0.5, 0.8 plus scatter orthogonal to its terms",
         "(tests/support/worked_cases.py)"]))
-    write(case, "expected/KAVREL.OUT", report(runs, Sw, 5.0, 15, rho, nu, model, D))
+    write(case, "expected/KAVREL.OUT", report(runs, Sw, 5.0, 15, rho, nu, [t[2] for t in test], D))
 
 five_speeds = [(1, 1.0), (1, 1.0), (1, 1.2), (1, 1.4), (1, 1.6), (1, 1.8), (1, 1.8)]
 write("munk_too_few_speeds", "expected/KAVREL.OUT",
@@ -185,3 +196,14 @@ write("data_99_runs", "expected/KAVREL.OUT",
 # Runs by speed, the first too heavy for the report's columns.
 write("report_overflowing_numbers", "expected/KAVREL.OUT",
       report([(1234.5, 1.0), (1.6, 1.5), (1.7, 1.5), (3.0, 2.0)], 4.0, 5.0, 15, rho, nu))
+
+# Runs ordered by speed, run i of the file with Rtm i kg; worked out by hand: equal speeds after
+# a faster one are exchanged among themselves, speeds already in order (equal ones included)
+# stay.
+for case, speeds, order in [("sort_equal_speeds_after_a_faster_one", [2, 1, 1], [3, 2, 1]),
+                            ("sort_runs_in_order_stay", [1, 1, 2], [1, 2, 3]),
+                            ("sort_four_runs", [2, 1.5, 1.5, 1], [4, 3, 2, 1])]:
+    runs = [(float(i), float(Vm)) for i, Vm in enumerate(speeds, 1)]
+    write(case, "KAVREL_BAS.DAT", data_file(runs, 4.0, 5.0, 15, [
+        f"Runs at the speeds {speeds} with Rtm 1, 2, ... kg, reported in the order {order}"]))
+    write(case, "expected/KAVREL.OUT", report([runs[i - 1] for i in order], 4.0, 5.0, 15, rho, nu))
