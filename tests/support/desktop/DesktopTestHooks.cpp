@@ -91,10 +91,7 @@ std::unique_ptr<TestDesktopToolkit> TestDesktopToolkit::Open(std::string& whyNot
 void TestDesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
   Fl::check();
   const std::string answer = answers_(ViewOf(box));
-  if (answer == PressCtrlQ) {
-    SendKey(box, 'q', "\x11", FL_CTRL);
-    return;
-  }
+  if (answer == PressCtrlQ) return SendKey(box, 'q', "\x11", FL_CTRL);
   for (const char c : answer) SendKey(box, static_cast<unsigned char>(c), {c});
   SendKey(box, FL_Enter, "\r");
   if (box.shown()) throw std::logic_error("the question box did not close on Return");
@@ -103,11 +100,8 @@ void TestDesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
 void TestDesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
   Fl::check();
   messages.push_back(ViewOf(box));
-  if (!replies_ || replies_(messages.back())) {
-    SendKey(box, FL_Enter, "\r");
-  } else {
-    SendKey(box, FL_Escape, "\x1b");
-  }
+  const bool confirm = !replies_ || replies_(messages.back());
+  SendKey(box, confirm ? FL_Enter : FL_Escape, confirm ? "\r" : "\x1b");
   if (box.shown()) throw std::logic_error("the message box did not close");
 }
 
