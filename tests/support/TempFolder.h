@@ -2,21 +2,41 @@
 // files kept beside the test support.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace kavrel::test {
 
+// The whole of a file.
+inline std::string Slurp(const std::filesystem::path& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kavrel-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  void Write(const std::string& name, const std::string& content) const;
-  std::string Read(const std::string& name) const;
+  void Write(const std::string& name, const std::string& content) const {
+    std::ofstream(path_ / name, std::ios::binary) << content;
+  }
+  std::string Read(const std::string& name) const { return Slurp(path_ / name); }
   bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 
  private:
@@ -24,6 +44,8 @@ class TempFolder {
 };
 
 // Contents of a data file kept beside the test support.
-std::string TestData(const std::string& name);
+inline std::string TestData(const std::string& name) {
+  return Slurp(std::filesystem::path(KAVREL_TEST_DATA) / name);
+}
 
 }  // namespace kavrel::test
