@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <vector>
 
 #include "tests/support/ScriptedToolkit.h"
 

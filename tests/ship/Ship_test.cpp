@@ -2,7 +2,6 @@
 // ship file's faults, and the form factor from the runs, are cases in tests/cases (ship_*).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 #include <tuple>
 #include <vector>

@@ -1,7 +1,6 @@
 // Fixed-width number texts against values worked out by hand.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
