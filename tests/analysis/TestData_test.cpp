@@ -1,12 +1,11 @@
-// Reading the data file and ordering the runs by speed.
+// Reading the data file. Every fault of the data file, with its message naming the line, and the
+// order of the runs by speed are cases of their own in tests/cases (data_*, sort_*).
 #include "analysis/TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <tuple>
-
-#include "text/Faults.h"
 
 namespace kavrel {
 namespace {
@@ -37,65 +36,6 @@ TEST(ReadTestData, ReadsRunsParticularsAndTemperature) {
   const TestData none = Read(Heading + "0 0\na\nb\n1 2\nc\n20");
   EXPECT_TRUE(none.Vm.empty());
   EXPECT_EQ(none.T, 20);
-}
-
-TEST(ReadTestData, FaultsNameTheFileAndTheLine) {
-  // The data file's nine heading lines, then the rest; the fault after "KAVREL_BAS.DAT:".
-  // A test holds at most 99 runs: 99 are read, a hundredth is refused.
-  std::string runs;
-  for (int i = 1; i <= 99; ++i) runs += std::to_string(i) + " " + std::to_string(i) + "\n";
-  EXPECT_EQ(Read(Heading + runs + "0 0\n" + Particulars + "15\n").Vm.size(), 99u);
-  const std::pair<std::string, std::string> cases[] = {
-      {"1 2 3\n0 0\n", "10: expected 2 numbers, found 3"},
-      {"\n0 0\n", "10: expected 2 numbers, found 0"},
-      {"1 2\n1 x2\n0 0\n", "11: \"x2\" is not a number"},
-      {"1,5 2\n0 0\n", "10: expected 2 numbers, found 3"},
-      {"1,,2\n0 0\n", "10: an empty field before a comma"},
-      {"1 2,\n0 0\n", "10: an empty field after the last comma"},
-      {"1\r2 3\n0 0\n", "10: \"1?2\" is not a number"},  // a lone CR is no line end
-      {"0 0\n" + Particulars + "15 16\n", "15: expected 1 number, found 2"},
-      {"1 2\n",
-       "11: the file ends early: a run line (resistance in kg, speed in m/s) or the terminator "
-       "line 0 0 was expected"},
-      {"0 0\n" + Particulars,
-       "15: the file ends early: the line with the water temperature (degrees Celsius) was "
-       "expected"},
-      {runs + "100 100\n0 0\n" + Particulars + "15\n",
-       "109: no terminator line (two numbers below 0.001, such as 0 0) within the first 100 run "
-       "lines: a test holds at most 99 runs"}};
-  const auto faultOf = [](const std::string& text) -> std::string {
-    try {
-      Read(text);
-    } catch (const InputFault& fault) {
-      return fault.what();
-    }
-    return "no fault";
-  };
-  for (const auto& [rest, fault] : cases)
-    EXPECT_EQ(faultOf(Heading + rest), "KAVREL_BAS.DAT:" + fault) << rest.substr(0, 40);
-  EXPECT_EQ(faultOf(""),
-            "KAVREL_BAS.DAT:1: the file ends early: one of the 9 heading lines was expected");
-}
-
-TEST(SortRuns, OrdersBySpeedCarryingTheResistanceAndTheLine) {
-  // Run i has the resistance i and the line 10 i; the runs in the order of their speeds. Worked
-  // by hand: equal speeds after a faster one are exchanged among themselves (2 and 3 below);
-  // speeds already in order, equal ones included, stay.
-  const std::pair<std::vector<double>, std::vector<int>> cases[] = {
-      {{2, 1, 1}, {3, 2, 1}}, {{1, 1, 2}, {1, 2, 3}}, {{2, 1.5, 1.5, 1}, {4, 3, 2, 1}}};
-  for (const auto& [speeds, order] : cases) {
-    std::vector<double> Vm = speeds, Rtm;
-    std::vector<int> lines;
-    for (int i = 1; i <= int(speeds.size()); ++i) {
-      Rtm.push_back(i);
-      lines.push_back(10 * i);
-    }
-    SortRuns(Rtm, Vm, lines);
-    for (std::size_t k = 0; k < order.size(); ++k)
-      EXPECT_EQ(std::tie(Vm[k], Rtm[k], lines[k]),
-                std::make_tuple(speeds[order[k] - 1], double(order[k]), 10 * order[k]))
-          << k;
-  }
 }
 
 }  // namespace

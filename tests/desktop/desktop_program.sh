@@ -11,11 +11,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail=0
 
-# Waits for a visible window with this title, then sends it the keys.
+# Waits for a visible window with this title, then sends it the keys: they reach the program
+# after the window's mapping, so the box is up when it handles them.
 press() {
   local id
   id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | tail -1) || return 1
-  sleep 0.2
   # The window may be gone before the key is released (the box closes, or Stop ends the
   # program): xdotool's complaint about that is no failure.
   xdotool key --window "$id" "$2" 2>/dev/null || true
@@ -59,6 +59,6 @@ done
 wait $program
 status=$?
 [ $status -eq 0 ] || { echo "install: exit status $status"; cat "$work/desktop.err"; fail=1; }
-cmp "$work/test/KAVREL.OUT" "$source/tests/support/small_expected.OUT" ||
+cmp "$work/test/KAVREL.OUT" "$source/tests/cases/small_defaults/expected/KAVREL.OUT" ||
   { echo "install: the desktop's report differs"; fail=1; }
 exit $fail

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "tests/support/MunkTestData.h"
@@ -57,7 +56,7 @@ TEST(MunkFit, DesignMatrixAndRecoveredCoefficients) {
   // cos 0 = 1 in the others; at Fn 0 the cosine terms take their limit 0.
   EXPECT_EQ(A, Make(6, {0.0035, 0.00390625, 0.00390625 * std::cos(8.0), 0.00390625, 0.00390625,
                         0.00390625, 0.004, 0, 0, 0, 0, 0}));
-  const auto test = test::MakeModelTest(99, 0.08, 0.45);
+  const auto test = test::ReadModelTest("munk_model_99");
   std::vector<double> CtmS = test.Ctm;
   MunkFit fit(test.Cfm, test.Ctm, test.Fn);
   ASSERT_EQ(fit.Try(test::PlausibleD, 4, CtmS), MunkFitOutcome::Fitted);
@@ -68,13 +67,20 @@ TEST(MunkFit, DesignMatrixAndRecoveredCoefficients) {
     EXPECT_NEAR(fit.X()[i], test::PlausibleX[i], NormalEquationsRounding) << i;
 }
 
-// The dialogue over 12 runs of the model. At every question it records what the procedure
-// held, what the text window showed and the coefficient graph's revision.
+// What the dialogue held and showed when a question was asked.
+struct Snapshot {
+  std::vector<double> CtmS;
+  MunkParameters D;
+  std::vector<std::string> printed;  // on the text window
+  std::uint64_t graph;               // the coefficient graph's revision
+};
+
+// The dialogue over 12 runs of the model, with a snapshot at every question.
 struct Session final : test::ScriptedToolkit {
-  test::ModelTest test = test::MakeModelTest(12, 0.1, 0.4);
+  test::ModelTest test = test::ReadModelTest("munk_model_12");
   std::vector<double> CtmS = test.Ctm;
   MunkParameters D{};
-  std::vector<std::tuple<decltype(CtmS), MunkParameters, decltype(messages), std::uint64_t>> seen;
+  std::vector<Snapshot> seen;
 
   explicit Session(const std::vector<std::string>& answers) : ScriptedToolkit(answers) {
     MunkSmoothing(*this, test.Cfm, CtmS, test.Ctm, test.Fn, D);
@@ -85,8 +91,10 @@ struct Session final : test::ScriptedToolkit {
       EXPECT_NEAR(CtmS[I], test.model[I], Rounding) << I;
   }
   std::string Ask(const Question& q) override {
-    seen.emplace_back(CtmS, D, test::PrintedTexts(Window(WindowId::Ekran_Form1)),
-                      Window(WindowId::Kavrel_Form1).Revision());
+    seen.push_back({.CtmS = CtmS,
+                    .D = D,
+                    .printed = test::PrintedTexts(Window(WindowId::Ekran_Form1)),
+                    .graph = Window(WindowId::Kavrel_Form1).Revision()});
     return ScriptedToolkit::Ask(q);
   }
 };
@@ -102,16 +110,18 @@ TEST(MunkSmoothing, RepeatedTriesUnusableAnswersAndARefusedCalculation) {
   for (const char* text : {"\"0,1\"", "D(1)=0 cannot be used", "a D value of 0",
                            "D(2)=0.1 cannot be used", "D(2)=-0.1", "the same cosine term as D(1)"})
     EXPECT_NE(all.find(text), std::string::npos) << text;
-  // Nothing fitted before D(1) = 0.1; the unusable D(2) leave the values and pictures as they were.
-  EXPECT_EQ(std::get<0>(s.seen[2]), s.test.Ctm);
-  EXPECT_TRUE(std::get<2>(s.seen[2]).empty());
-  EXPECT_EQ(std::tie(std::get<0>(s.seen[8]), std::get<2>(s.seen[8]), std::get<3>(s.seen[8])),
-            std::tie(std::get<0>(s.seen[6]), std::get<2>(s.seen[6]), std::get<3>(s.seen[6])));
-  EXPECT_EQ(std::get<1>(s.seen[9]), (MunkParameters{0.1, 0.3, 0, 0}));  // try 2 repeated
-  EXPECT_EQ(std::get<0>(s.seen[17]), s.test.Ctm);  // the new pass starts from the measured data
-  EXPECT_EQ(std::get<1>(s.seen[18]), (MunkParameters{0.1, 0, 0, 0}));  // later D back to 0
-  EXPECT_EQ(std::get<2>(s.seen[18]), std::vector<std::string>{" Try - 1 -> d(1)=  0.100"});
-  EXPECT_EQ(std::get<2>(s.seen[25]).at(3),
+  // Nothing fitted before D(1) = 0.1.
+  EXPECT_EQ(s.seen[2].CtmS, s.test.Ctm);
+  EXPECT_TRUE(s.seen[2].printed.empty());
+  // The unusable D(2) leave the values and the pictures as they were.
+  const Snapshot &before = s.seen[6], &after = s.seen[8];
+  EXPECT_TRUE(after.CtmS == before.CtmS && after.printed == before.printed &&
+              after.graph == before.graph);
+  EXPECT_EQ(s.seen[9].D, (MunkParameters{0.1, 0.3, 0, 0}));  // try 2 repeated
+  EXPECT_EQ(s.seen[17].CtmS, s.test.Ctm);  // the new pass starts from the measured data
+  EXPECT_EQ(s.seen[18].D, (MunkParameters{0.1, 0, 0, 0}));  // later D back to 0
+  EXPECT_EQ(s.seen[18].printed, std::vector<std::string>{" Try - 1 -> d(1)=  0.100"});
+  EXPECT_EQ(s.seen[25].printed.at(3),
             " Try - 4 -> d(1)=  0.100 , d(2)=  0.300 , d(3)=  0.500 , d(4)=  0.800");
 }
 
@@ -119,7 +129,7 @@ TEST(MunkSmoothing, RepeatedTriesUnusableAnswersAndARefusedCalculation) {
 // the speeds are the cause and how to stop; a D of 0, whose own fault it is, gets only the way
 // to stop.
 TEST(MunkSmoothing, TheThirdRefusalInARowSaysHowToStop) {
-  const auto slow = test::MakeModelTest(8, 0.03, 0.08);
+  const auto slow = test::ReadModelTest("munk_model_slow_8");
   std::vector<double> CtmS = slow.Ctm;
   MunkParameters D{};
   test::ScriptedToolkit ui({"1000", "0.5", "0.7", "0.9"});
@@ -131,7 +141,7 @@ TEST(MunkSmoothing, TheThirdRefusalInARowSaysHowToStop) {
   for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(ui.messages[i].find(advice) != std::string::npos, i >= 2) << ui.messages[i];
   }
-  const auto model = test::MakeModelTest(12, 0.1, 0.4);
+  const auto model = test::ReadModelTest("munk_model_12");
   CtmS = model.Ctm;
   test::ScriptedToolkit zeros({"0", "0", "0"});
   EXPECT_THROW(MunkSmoothing(zeros, model.Cfm, CtmS, model.Ctm, model.Fn, D), InputFault);

@@ -1,14 +1,13 @@
-// The ship file's checks and the ITTC-1978 extrapolation against values worked out by hand.
+// The ship file's syntax and the ITTC-1978 extrapolation against values worked out by hand; the
+// ship file's faults, and the form factor from the runs, are cases in tests/cases (ship_*).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <sstream>
 #include <tuple>
 #include <vector>
 
 #include "ship/Prediction.h"
 #include "ship/ShipFile.h"
-#include "text/Faults.h"
 
 namespace kavrel {
 namespace {
@@ -19,7 +18,7 @@ ShipParticulars Read(const std::string& text) {
 }
 
 TEST(ShipFile, ReadsNamesValuesCommentsAndLineEnds) {
-  // The values and the defaults reach the prediction in the end-to-end runs (tests/app), which
+  // The values and the defaults reach the prediction in the end-to-end cases, which
   // compare every number of it; here the syntax, and the water temperature those runs give.
   const ShipParticulars ship = Read(
       "# a comment\r\n\r\n  scale= 25 # lambda\r\nwater =fresh\nmethod = ittc-1978\n"
@@ -29,47 +28,11 @@ TEST(ShipFile, ReadsNamesValuesCommentsAndLineEnds) {
             std::tuple(25.0, ShipWater::Fresh, ShipMethod::Ittc1978, 1.12, -0.0001, 2600.0, 15.0));
 }
 
-TEST(ShipFile, RefusesEveryFaultNamingTheLine) {
-  const struct {
-    const char* text;
-    const char* message;
-  } cases[] = {
-      {"scale = 25\nScale = 3", "KAVREL_SHIP.DAT:2: unknown name \"Scale\" (the names are scale,"},
-      {"scale = 25\n\nscale = 30", "KAVREL_SHIP.DAT:3: scale is given twice (first on line 1)"},
-      {"scale = nan", "KAVREL_SHIP.DAT:1: the value \"nan\" of scale is not a number"},
-      {"scale = 1", "KAVREL_SHIP.DAT:1: the value \"1\" of scale must be greater than 1"},
-      {"scale = 25\nwater_temperature = 31",
-       "KAVREL_SHIP.DAT:2: the value \"31\" of "
-       "water_temperature must be from 0 to 30"},
-      {"scale = 25\nform_factor = 0.15", "KAVREL_SHIP.DAT:2: the value \"0.15\" of form_factor"},
-      {"scale = 25\ncorrelation_allowance = 0.15",
-       "KAVREL_SHIP.DAT:2: the value \"0.15\" of correlation_allowance"},
-      {"scale = 25\nwater = salt", "KAVREL_SHIP.DAT:2: the value \"salt\" of water must be sea"},
-      {"scale 25", "KAVREL_SHIP.DAT:1: expected a line \"name = value\", found \"scale 25\""},
-      {"scale = 2\r5", "KAVREL_SHIP.DAT:1: the value \"2?5\" of scale is not a number"},
-      {"roughness = 100", "KAVREL_SHIP.DAT: the scale ratio is missing"},
-  };
-  for (const auto& c : cases) {
-    try {
-      Read(c.text);
-      ADD_FAILURE() << c.text;
-    } catch (const InputFault& fault) {
-      EXPECT_EQ(std::string(fault.what()).find(c.message), 0u) << fault.what();
-    }
-  }
-  // Without a form factor of its own the ship needs two runs at different speeds with
-  // 0.1 < Fn < 0.2 for the Prohaska line.
-  const std::vector<double> oneSpeed{0.09, 0.15, 0.15, 0.2}, twoSpeeds{0.11, 0.19};
-  EXPECT_THROW(CheckFormFactorSource(Read("scale=25"), oneSpeed, "S"), InputFault);
-  EXPECT_NO_THROW(CheckFormFactorSource(Read("scale=25"), twoSpeeds, "S"));
-  EXPECT_NO_THROW(CheckFormFactorSource(Read("scale=25\nform_factor=1.1"), oneSpeed, "S"));
-}
-
 // One model run worked out by hand: Vm 2 m/s, Rtm 3 kg on a 5 m model with Sw 4 m2 in water of
 // 999.1 kg/m3 and 1.1386e-6 m2/s gives Ctm 3.680806e-3, Cfm 3.068807e-3 and Fn 0.28562.
 // lambda 25, (1+k) 1.10, sea water at 15 degrees (1026.021 kg/m3, 1.1892e-6 m2/s), kS 150 um,
 // AVS 300 m2, by the ITTC-1978 method, whose correlation allowance is 0 when not given. The
-// revised method is compared with a table worked out apart end to end (tests/app).
+// revised method is compared with a table worked out apart end to end (ship_ittc_2011).
 TEST(ShipPrediction, OneRunByBothMethods) {
   const std::vector<double> Fn{0.2856174}, Vm{2}, CtmS{3.6808065}, Cfm{3.0688068};
   const ModelRuns model{Fn, Vm, CtmS, Cfm, 5, 4};
@@ -105,18 +68,6 @@ TEST(ShipPrediction, PublishedRoughnessAllowanceOfTheRevisedMethod) {
        {std::pair{75.0, 0.052}, {100.0, 0.079}, {125.0, 0.102}, {150.0, 0.122}})
     EXPECT_NEAR(1000 * RoughnessAllowance(ShipMethod::Ittc2011, kS, 330, 2.1414e9), published,
                 0.0005);
-}
-
-TEST(ShipPrediction, FormFactorFromTheSmoothedRunsAndNothingNotFinite) {
-  // Two runs on the Prohaska line y = 1.2 + 3x (x = Fn^4 / Cfm): (1+k) is its intercept.
-  const std::vector<double> Fn{0.12, 0.18}, Vm{1, 1.5}, Cfm{3.4, 3.2};
-  const auto line = [&](int i) {
-    return Cfm[i] * (1.2 + 3 * std::pow(Fn[i], 4) / (Cfm[i] / 1000));
-  };
-  const std::vector<double> CtmS{line(0), line(1)};
-  const ModelRuns model{Fn, Vm, CtmS, Cfm, 5, 4};
-  EXPECT_NEAR(ShipFormFactor(Read("scale=25"), model).value(), 1.2, 1e-12);
-  EXPECT_FALSE(PredictShip(Read("scale=1e300"), model, 1.2));
 }
 
 }  // namespace

@@ -1,43 +1,51 @@
-// Temporary folders and a way to run the kavrel executable in one, for end-to-end tests.
+// A temporary folder for tests that write files, removed with what it holds, and the data
+// files kept beside the test support.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace kavrel::test {
 
+// The whole of a file.
+inline std::string Slurp(const std::filesystem::path& path) {
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
 class TempFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kavrel-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+  }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
-  TempFolder(TempFolder&&) = delete;
-  TempFolder& operator=(TempFolder&&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  void Write(const std::string& name, const std::string& content) const;
-  std::string Read(const std::string& name) const;
-  bool Exists(const std::string& name) const;
+  void Write(const std::string& name, const std::string& content) const {
+    std::ofstream(path_ / name, std::ios::binary) << content;
+  }
+  std::string Read(const std::string& name) const { return Slurp(path_ / name); }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 
  private:
   std::filesystem::path path_;
 };
 
-struct RunResult {
-  int status = -1;  // exit status of the process
-  std::string out;  // standard output
-  std::string err;  // standard error
-};
-
-// Runs the shell text `command`, in which @ stands for the kavrel executable ("@ --help",
-// "DISPLAY=:97 @", "(ulimit -f 0; exec @ --terminal)"; a command without @ runs as it is), in
-// `folder` with `input` piped to it.
-// What it prints comes back through pipes, which a limit on the size of files cannot cut.
-RunResult RunKavrel(const std::filesystem::path& folder, const std::string& input,
-                    const std::string& command = "@ --terminal");
-
 // Contents of a data file kept beside the test support.
-std::string TestData(const std::string& name);
+inline std::string TestData(const std::string& name) {
+  return Slurp(std::filesystem::path(KAVREL_TEST_DATA) / name);
+}
 
 }  // namespace kavrel::test

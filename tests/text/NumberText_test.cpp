@@ -1,7 +1,6 @@
 // Fixed-width number texts against values worked out by hand.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -61,14 +60,6 @@ TEST(ReadableNumberAndRoundTrip, ShortestTextsThatReadBack) {
   EXPECT_EQ(RoundTrip(1051127000.0), "1051127000");
   EXPECT_EQ(RoundTrip(0.0015), "0.0015");
   EXPECT_EQ(RoundTrip(1e-7), "1e-07");
-}
-
-TEST(Log10, IsTheDecimalLogarithm) {
-  // log10(8782715.6) = 6.9436288..., given here to six decimals.
-  constexpr double SixDecimals = 0.5e-6;
-  EXPECT_DOUBLE_EQ(Log10(1000), 3);  // up to the last bits
-  EXPECT_EQ(Log10(1), 0);
-  EXPECT_NEAR(Log10(8782715.6), 6.943629, SixDecimals);
 }
 
 }  // namespace

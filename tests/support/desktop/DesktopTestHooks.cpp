@@ -22,13 +22,11 @@ namespace {
 // `text` is a copy of its own: FLTK takes the key's text as a char*.
 // cppcheck-suppress passedByValue
 void SendKey(Fl_Window& window, int keysym, std::string text, int state = 0) {
-  const auto saved = std::tuple(Fl::e_text, Fl::e_length, Fl::e_keysym, Fl::e_state);
-  Fl::e_keysym = keysym;
-  Fl::e_state = state;
-  Fl::e_text = text.data();
-  Fl::e_length = static_cast<int>(text.size());
+  const auto saved = std::tuple(Fl::e_keysym, Fl::e_state, Fl::e_text, Fl::e_length);
+  std::tie(Fl::e_keysym, Fl::e_state, Fl::e_text, Fl::e_length) =
+      std::tuple(keysym, state, text.data(), static_cast<int>(text.size()));
   Fl::handle(FL_KEYBOARD, &window);
-  std::tie(Fl::e_text, Fl::e_length, Fl::e_keysym, Fl::e_state) = saved;
+  std::tie(Fl::e_keysym, Fl::e_state, Fl::e_text, Fl::e_length) = saved;
 }
 
 QuestionBoxView ViewOf(const desktop::QuestionBox& box) {
@@ -93,10 +91,7 @@ std::unique_ptr<TestDesktopToolkit> TestDesktopToolkit::Open(std::string& whyNot
 void TestDesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
   Fl::check();
   const std::string answer = answers_(ViewOf(box));
-  if (answer == PressCtrlQ) {
-    SendKey(box, 'q', "\x11", FL_CTRL);
-    return;
-  }
+  if (answer == PressCtrlQ) return SendKey(box, 'q', "\x11", FL_CTRL);
   for (const char c : answer) SendKey(box, static_cast<unsigned char>(c), {c});
   SendKey(box, FL_Enter, "\r");
   if (box.shown()) throw std::logic_error("the question box did not close on Return");
@@ -105,11 +100,8 @@ void TestDesktopToolkit::AwaitAnswer(desktop::QuestionBox& box) {
 void TestDesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
   Fl::check();
   messages.push_back(ViewOf(box));
-  if (!replies_ || replies_(messages.back())) {
-    SendKey(box, FL_Enter, "\r");
-  } else {
-    SendKey(box, FL_Escape, "\x1b");
-  }
+  const bool confirm = !replies_ || replies_(messages.back());
+  SendKey(box, confirm ? FL_Enter : FL_Escape, confirm ? "\r" : "\x1b");
   if (box.shown()) throw std::logic_error("the message box did not close");
 }
 
@@ -197,17 +189,8 @@ void PersonAtDisplay::Act(void* self) {
     return;
   }
   Fl::remove_timeout(GiveUp, self);
-  person.read_.clear();
-  if (const auto* message = dynamic_cast<const desktop::MessageBox*>(box)) {
-    person.read_ = message->Text();
-  }
-  for (int i = 0; i < box->children(); ++i) {
-    const Fl_Widget* child = box->child(i);
-    if (child->label() && std::string(child->label()).size() > person.read_.size() &&
-        dynamic_cast<const Fl_Button*>(child) == nullptr) {
-      person.read_ = child->label();
-    }
-  }
+  const auto* message = dynamic_cast<const desktop::MessageBox*>(box);
+  person.read_ = message != nullptr ? message->Text() : "";
   switch (person.actions_[person.next_]) {
     case Action::CloseBox:
       SendClose(*box);

@@ -97,12 +97,10 @@ class PersonAtDisplay {
   ~PersonAtDisplay();
   PersonAtDisplay(const PersonAtDisplay&) = delete;
   PersonAtDisplay& operator=(const PersonAtDisplay&) = delete;
-  PersonAtDisplay(PersonAtDisplay&&) = delete;
-  PersonAtDisplay& operator=(PersonAtDisplay&&) = delete;
 
   // The box closed on the action.
   bool Done() const { return acted_ && !ignored_; }
-  // The longest text the last box showed apart from its buttons: a message box's message.
+  // The text of the last box, when it was a message box (the stop question is one).
   const std::string& Read() const { return read_; }
 
  private:
