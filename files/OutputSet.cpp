@@ -39,8 +39,7 @@ bool IsTemporaryOf(std::string_view name, std::string_view of) {
 
 bool IsFolder(int dir, const std::string& name) {
   struct stat status {};
-  return ::fstatat(dir, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-         S_ISDIR(status.st_mode);
+  return ::fstatat(dir, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode);
 }
 
 bool Exists(int dir, const std::string& name) {
@@ -106,6 +105,13 @@ std::optional<Journal> ReadJournal(int dir, std::span<const std::string_view> ou
 
 }  // namespace
 
+void CheckWritable(const Folder& folder) {
+  if (::faccessat(folder.Descriptor(), ".", W_OK | X_OK, AT_EACCESS) != 0) {
+    throw WriteFault("cannot write in " + folder.Path().string() + ": " + Reason(errno) +
+                     "; nothing was asked and no report was written");
+  }
+}
+
 void LockFolder(const Folder& folder) {
   // A file system without locks (ENOLCK, EOPNOTSUPP) leaves the folder unlocked.
   if (::flock(folder.Descriptor(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
@@ -122,11 +128,11 @@ void RecoverFolder(const Folder& folder, std::span<const std::string_view> outpu
     // began is finished. A journal that is not kavrel's whole one is removed unread.
     if (const std::optional<Journal> journal = ReadJournal(dir, outputs)) {
       for (const auto& [temporary, name] : journal->renames) {
-        if (Exists(dir, temporary) &&
-            ::renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
-          throw WriteFault("cannot finish switching the outputs of an earlier analysis into "
-                           "place in " +
-                           folder.Path().string() + ": " + name + ": " + Reason(errno));
+        if (Exists(dir, temporary) && ::renameat(dir, temporary.c_str(), dir, name.c_str()) != 0) {
+          throw WriteFault(
+              "cannot finish switching the outputs of an earlier analysis into "
+              "place in " +
+              folder.Path().string() + ": " + name + ": " + Reason(errno));
         }
       }
       for (const std::string& name : journal->removals) ::unlinkat(dir, name.c_str(), 0);

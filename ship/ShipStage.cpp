@@ -7,8 +7,8 @@
 
 namespace kavrel {
 
-ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model) {
-  const std::string name = ShipFileName;
+ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model,
+                                const std::string& name) {
   const std::optional<double> OnePlusK = ShipFormFactor(ship, model);
   if (!OnePlusK) {
     throw InputFault(name +

@@ -2,13 +2,16 @@
 // runs before anything is written, each failure named after the ship file.
 #pragma once
 
+#include <string>
+
 #include "ship/Prediction.h"
 #include "ship/ShipFile.h"
 
 namespace kavrel {
 
-// The prediction from the analysed runs. Throws InputFault, naming the ship file, when (1+k)
-// cannot be found or a number does not come out finite.
-ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model);
+// The prediction from the analysed runs. Throws InputFault, naming the ship file as `name`, when
+// (1+k) cannot be found or a number does not come out finite.
+ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model,
+                                const std::string& name = ShipFileName);
 
 }  // namespace kavrel
