@@ -164,8 +164,8 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
       {Small, "stopped by the user; no report was written\n", 1, "", terminated},
       {Small, "cannot write the report KAVREL.OUT in @: File too large\n", 3, "N\n" + Measured,
        "(trap '' XFSZ; ulimit -f 0; exec @ --terminal)"},
-      {Small, "cannot write the report KAVREL.OUT in @: Permission denied\n", 3, "N\n" + Measured,
-       unprivileged, ""},
+      {Small, "cannot write in @: Permission denied; nothing was asked and no report was written\n",
+       3, "N\n" + Measured, unprivileged, ""},
       {Small, Dat + ": cannot open the data file (permission denied)\n", 1, "", unprivileged,
        "KAVREL_BAS.DAT"},
   };
@@ -198,9 +198,9 @@ TEST(Executable, FaultsEndWithAMessageAndKeepTheEarlierReportAndPictures) {
 
 TEST(Executable, AFolderInTheWayOfAPictureAndATenMegabyteAnswer) {
   // The answer line is cut to 1000 characters and marked, so it is never a number; the folder
-  // in the way of a picture keeps the whole set from being written. Answers through a pipe may come from a person: the previews
-  // are written, and the warning on the one that cannot be is given once. Answers read from a
-  // file come all at once: no previews are written, and no warning given.
+  // in the way of a picture keeps the whole set from being written. Answers through a pipe may come
+  // from a person: the previews are written, and the warning on the one that cannot be is given
+  // once. Answers read from a file come all at once: no previews are written, and no warning given.
   TempFolder folder;
   folder.Write("KAVREL_BAS.DAT", Small);
   fs::create_directories(folder.Path() / "KAVREL_COEFFICIENTS.svg" / "inside");
@@ -315,7 +315,8 @@ TEST(Executable, AnalysesTheFolderGivenOnTheCommandLine) {
   const std::pair<const char*, const char*> wrong[] = {
       {"@ --terminal missing", "kavrel: the folder 'missing' does not exist\n"},
       {"@ KAVREL_BAS.DAT --terminal", "kavrel: 'KAVREL_BAS.DAT' is not a folder\n"},
-      {"@ . 'tank 7'", "kavrel: a second folder 'tank 7' after '.': kavrel analyses one FOLDER\n"}};
+      {"@ . 'tank 7'",
+       "kavrel: a second folder 'tank 7' after '.': many folders need --answers FILE\n"}};
   for (const auto& [command, says] : wrong) {
     const auto refused = RunKavrel(elsewhere.Path(), "N\n" + Measured, command);
     EXPECT_EQ(refused.status, 2) << command;

@@ -49,9 +49,9 @@ TEST(ManPage, RendersWithoutWarningsAndListsTheOptionsOfHelp) {
   section = std::regex_replace(section, std::regex(R"(\\-)"), "-");
   const std::set<std::string> pageOptions =
       Matches(std::regex_replace(section, std::regex("\\.TP\n"), ".TP "),
-              R"(\.TP \.[BI] (--[a-z]+|[A-Z]+))");
-  EXPECT_EQ(pageOptions,
-            (std::set<std::string>{"--desktop", "--help", "--terminal", "--version", "FOLDER"}));
+              R"(\.TP \.[BI] (--[a-z]+|[A-Z]+)( .*)?)");
+  EXPECT_EQ(pageOptions, (std::set<std::string>{"--answers", "--desktop", "--help", "--output",
+                                                "--summary", "--terminal", "--version", "FOLDER"}));
   EXPECT_EQ(helpOptions, pageOptions);
 }
 
