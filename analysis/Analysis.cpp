@@ -22,25 +22,27 @@ namespace kavrel {
 
 namespace {
 
-std::string Where(int line) {
-  return std::string(DataFileName) + ":" + std::to_string(line);
+// The data file and one of its lines, as messages name them.
+std::string Where(const TestData& data, int line) {
+  return (data.fileName.empty() ? std::string(DataFileName) : data.fileName) + ":" +
+         std::to_string(line);
 }
 
 // Faults in the particulars and in the runs that make a coefficient undefined end the
 // analysis before any question.
 void CheckParticulars(const TestData& data) {
   if (!(data.Sw > 0)) {
-    throw InputFault(Where(data.particularsLine) +
+    throw InputFault(Where(data, data.particularsLine) +
                      ": the wetted surface Sw must be positive, found " + ReadableNumber(data.Sw));
   }
   if (!(data.Lwl > 0)) {
-    throw InputFault(Where(data.particularsLine) +
+    throw InputFault(Where(data, data.particularsLine) +
                      ": the water-line length Lwl must be positive, found " +
                      ReadableNumber(data.Lwl));
   }
   for (std::size_t i = 0; i < data.Vm.size(); ++i) {
     if (!(data.Vm[i] > 0)) {
-      throw InputFault(Where(data.runLines[i]) + ": run " + std::to_string(i + 1) +
+      throw InputFault(Where(data, data.runLines[i]) + ": run " + std::to_string(i + 1) +
                        ": the speed must be positive, found " + ReadableNumber(data.Vm[i]) +
                        " m/s");
     }
@@ -81,7 +83,7 @@ void CheckFinite(const CheckedTest& test, const std::string& when) {
                   {"the frictional resistance coefficient Cfm", runs.Cfm[i] * 1000}};
     for (const auto& [name, value] : values) {
       if (!std::isfinite(value)) {
-        throw InputFault(Where(test.data.runLines[i]) + ": " + name +
+        throw InputFault(Where(test.data, test.data.runLines[i]) + ": " + name +
                          " of the run on this line is not a finite number" + when +
                          "; its numbers are out of any sensible range");
       }
@@ -97,12 +99,12 @@ CheckedTest ReadAndCheckTest(const Folder& folder) {
   TestData& data = test.data;
   CheckParticulars(data);
   if (!WaterProperties(data.T, test.Nue, test.Rho)) {
-    throw InputFault(Where(data.temperatureLine) + ": the water temperature " +
+    throw InputFault(Where(data, data.temperatureLine) + ": the water temperature " +
                      ReadableNumber(data.T) +
                      " degrees lies outside the water tables (0 to 30 degrees)");
   }
   if (const auto fault = FindReynoldsFault(data, test.Nue)) {
-    throw InputFault(Where(data.runLines[fault->run]) + ": " + fault->text);
+    throw InputFault(Where(data, data.runLines[fault->run]) + ": " + fault->text);
   }
   SortRuns(data.Rtm, data.Vm, data.runLines);
   test.runs = ComputeCoefficients(data.Vm, data.Rtm, data.Sw, data.Lwl, test.Rho, test.Nue);
@@ -275,7 +277,8 @@ std::vector<OutputFile> ReportOutputs(const AnalysedTest& analysed) {
   // The smoothing dialogues refuse fits that are not finite; this is the last guard.
   for (std::size_t i = 0; i < runs.CtmS.size(); ++i) {
     if (!std::isfinite(runs.CtmS[i])) {
-      throw InputFault("run " + std::to_string(i + 1) + " (" + Where(test.data.runLines[i]) +
+      throw InputFault("run " + std::to_string(i + 1) + " (" +
+                       Where(test.data, test.data.runLines[i]) +
                        "): the smoothed coefficient CtmS is not a finite number; no report is "
                        "written");
     }

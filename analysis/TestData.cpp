@@ -103,6 +103,7 @@ class LineReader {
 TestData ReadTestData(std::istream& in, const std::string& name) {
   LineReader reader(in, name);
   TestData data;
+  data.fileName = name;
   reader.Skip(9, "one of the 9 heading lines");
   for (int i = 1;; ++i) {
     const auto pair =
@@ -133,7 +134,7 @@ TestData ReadTestData(std::istream& in, const std::string& name) {
 
 TestData ReadTestData(const Folder& folder, const std::string& name) {
   InputFile file(folder, name, "data file");
-  return ReadTestData(file.Stream(), name);
+  return ReadTestData(file.Stream(), folder.Shown(name));
 }
 
 void SortRuns(std::span<double> Rtm, std::span<double> Vm, std::span<int> lines) {

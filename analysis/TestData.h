@@ -20,6 +20,7 @@ struct TestData {
   double T = 0;               // water temperature during the tests, degrees Celsius
   int particularsLine = 0;
   int temperatureLine = 0;
+  std::string fileName;  // how messages call the file ("tests/a/KAVREL_BAS.DAT")
 };
 
 // The longest line accepted where numbers are due.
@@ -32,7 +33,7 @@ inline constexpr int MaxRunLines = 100;
 // is not a number, a number line with the wrong count of numbers, a line too long for
 // a number line, or no terminator within the first 100 run lines.
 TestData ReadTestData(std::istream& in, const std::string& name);
-// The data file `name` in `folder`.
+// The data file `name` in `folder`, called in messages as the folder shows it.
 TestData ReadTestData(const Folder& folder, const std::string& name);
 
 // Puts the runs in ascending order of speed by an exchange sort that carries the

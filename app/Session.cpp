@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <utility>
@@ -59,8 +60,8 @@ bool Holds(const Folder& folder, const char* name) {
 std::optional<ShipParticulars> ReadShipStage(const Folder& folder, std::span<const double> Fn) {
   if (!Holds(folder, ShipFileName)) return std::nullopt;
   InputFile file(folder, ShipFileName, "ship file");
-  ShipParticulars ship = ReadShipFile(file.Stream(), ShipFileName);
-  CheckFormFactorSource(ship, Fn, ShipFileName);
+  ShipParticulars ship = ReadShipFile(file.Stream(), folder.Shown(ShipFileName));
+  CheckFormFactorSource(ship, Fn, folder.Shown(ShipFileName));
   return ship;
 }
 
@@ -70,27 +71,31 @@ std::optional<UncertaintySettings> ReadUncertaintyStage(
     const Folder& folder, double T, const std::optional<ShipParticulars>& ship) {
   if (!Holds(folder, UncertaintyFileName)) return std::nullopt;
   InputFile file(folder, UncertaintyFileName, "uncertainty file");
-  UncertaintySettings settings = ReadUncertaintyFile(file.Stream(), UncertaintyFileName);
-  CheckUncertaintySettings(settings, T, ship && ship->formFactor, UncertaintyFileName);
+  const std::string name = folder.Shown(UncertaintyFileName);
+  UncertaintySettings settings = ReadUncertaintyFile(file.Stream(), name);
+  CheckUncertaintySettings(settings, T, ship && ship->formFactor, name);
   return settings;
 }
 
 }  // namespace
 
-Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const std::function<void()>& switched) {
+Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
+                        const std::function<void()>& switched) {
   // Under the lock, what an earlier run cut short is finished or removed before anything is
-  // read.
-  LockFolder(folder);
+  // read; an output folder that cannot be written ends the analysis before the first question.
+  CheckWritable(output);
+  LockFolder(output);
   const std::vector<std::string> names = OutputNames(), previews = PreviewNames();
   const std::vector<std::string_view> outputs(names.begin(), names.end()),
       leftovers(previews.begin(), previews.end());
-  RecoverFolder(folder, outputs, leftovers);
+  RecoverFolder(output, outputs, leftovers);
 
   CheckedTest test = ReadAndCheckTest(folder);
   const std::optional<ShipParticulars> ship = ReadShipStage(folder, test.runs.Fn);
   if (ship) {
     const RunCoefficients& r = test.runs;
-    CheckShipStage(*ship, {r.Fn, test.data.Vm, r.Ctm, r.Cfm, test.data.Lwl, test.data.Sw});
+    CheckShipStage(*ship, {r.Fn, test.data.Vm, r.Ctm, r.Cfm, test.data.Lwl, test.data.Sw},
+                   folder.Shown(ShipFileName));
   }
   const std::optional<UncertaintySettings> uncertaintySettings =
       ReadUncertaintyStage(folder, test.data.T, ship);
@@ -102,11 +107,13 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const std::function<v
   if (ship) {
     const CheckedTest& t = analysed.test;
     prediction = PredictShipStage(
-        *ship, {t.runs.Fn, t.data.Vm, t.runs.CtmS, t.runs.Cfm, t.data.Lwl, t.data.Sw});
+        *ship, {t.runs.Fn, t.data.Vm, t.runs.CtmS, t.runs.Cfm, t.data.Lwl, t.data.Sw},
+        folder.Shown(ShipFileName));
   }
   std::optional<UncertaintyResult> uncertainty;
   if (uncertaintySettings) {
-    uncertainty = EvaluateUncertainty(*uncertaintySettings, *measured, analysed, ship, prediction);
+    uncertainty = EvaluateUncertainty(*uncertaintySettings, *measured, analysed, ship, prediction,
+                                      folder.Shown(UncertaintyFileName));
   }
 
   // Every output made, then switched into place as one set.
@@ -117,6 +124,7 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const std::function<v
   }
   Outcome outcome;
   outcome.formFactors = FormFactorsOf(analysed);
+  outcome.runs = analysed.test.runs.Fn.size();
   if (prediction) {
     set.push_back({ShipReportFileName, ShipReportText(*prediction), "the full-scale prediction"});
     set.push_back({ShipCsvFileName, ShipCsvText(*prediction), "the full-scale prediction"});
@@ -129,6 +137,10 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const std::function<v
     DrawPowerGraph(power, knots, PeKW);
     set.push_back({SvgFileName(WindowId::Ship_Power), SvgPicture(power), "the picture"});
     outcome.shipSummary = ShipSummaryText(*prediction);
+    const auto fastest =
+        std::max_element(prediction->runs.begin(), prediction->runs.end(),
+                         [](const ShipRun& a, const ShipRun& b) { return a.VsKnots < b.VsKnots; });
+    if (fastest != prediction->runs.end()) outcome.fastestPeKW = fastest->PeKW;
   }
   if (uncertainty) {
     const std::string what = "the uncertainty analysis";
@@ -146,7 +158,7 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const std::function<v
     set.push_back({SvgFileName(WindowId::Uncertainty), SvgPicture(picture), what});
     outcome.uncertaintySummary = UncertaintySummaryText(*uncertainty);
   }
-  CommitOutputSet(folder, set, outputs, switched);
+  CommitOutputSet(output, set, outputs, switched);
   for (const OutputFile& file : set) outcome.written.push_back(file.name);
   return outcome;
 }

@@ -1,5 +1,6 @@
 // kavrel's command line: picks the front end, runs one analysis in the folder given (the
-// current folder when none is) and maps its outcome to the exit status.
+// current folder when none is), or many with --answers, and maps the outcome to the exit
+// status.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,16 +11,22 @@
 #include <exception>
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <new>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "analysis/Analysis.h"
+#include "app/Batch.h"
+#include "app/ExitStatus.h"
 #include "app/Session.h"
 #include "files/StopCleanup.h"
 #include "frontends/DesktopLoader.h"
@@ -28,17 +35,19 @@
 
 namespace {
 
-constexpr int ExitReportWritten = 0;
-constexpr int ExitInputFault = 1;
-constexpr int ExitCommandLine = 2;
-constexpr int ExitWriteFault = 3;
-constexpr int ExitInternalFault = 4;
-constexpr int ExitOutputClosed = 5;
-constexpr int ExitStoppedAfterWriting = 6;
+constexpr int ExitReportWritten = kavrel::exits::ReportWritten;
+constexpr int ExitInputFault = kavrel::exits::InputFault;
+constexpr int ExitCommandLine = kavrel::exits::CommandLine;
+constexpr int ExitWriteFault = kavrel::exits::WriteFault;
+constexpr int ExitInternalFault = kavrel::exits::InternalFault;
+constexpr int ExitOutputClosed = kavrel::exits::OutputClosed;
+constexpr int ExitStoppedAfterWriting = kavrel::exits::StoppedAfterWriting;
 
 // Set once the new outputs are in place (with the stop signals blocked), for the words and
 // the status of a later stop.
 volatile std::sig_atomic_t outputsSwitched = 0;  // NOLINT: read by the signal handler
+// Set while many folders are analysed, for the words of a stop.
+volatile std::sig_atomic_t manyFolders = 0;  // NOLINT: read by the signal handler
 
 void Say(std::string_view text) {
   [[maybe_unused]] const auto n = ::write(STDERR_FILENO, text.data(), text.size());
@@ -49,6 +58,11 @@ void Say(std::string_view text) {
 // 6 once the new ones are all in place; nothing but async-signal-safe calls.
 extern "C" void StopBySignal(int) {
   kavrel::RemoveListedFiles();
+  if (manyFolders != 0) {
+    Say("\nkavrel: stopped by the user; the folders already listed have their outputs, the "
+        "others none, and no summary was written\n");
+    ::_exit(ExitInputFault);
+  }
   if (outputsSwitched != 0) {
     Say("\nkavrel: stopped by the user after the report and every other file were written\n");
     ::_exit(ExitStoppedAfterWriting);
@@ -79,7 +93,8 @@ void InstallSignalHandlers() {
 }
 
 constexpr std::string_view Usage =
-    "Usage: kavrel [--terminal | --desktop] [--] [FOLDER]\n"
+    "Usage: kavrel [--terminal | --desktop] [--output DIR] [--] [FOLDER]\n"
+    "       kavrel --answers FILE [--summary FILE.csv] [--output DIR] [--] FOLDER...\n"
     "       kavrel --help | --version\n"
     "\n"
     "Analyses the towing-tank resistance test in KAVREL_BAS.DAT in FOLDER (the current folder\n"
@@ -93,11 +108,20 @@ constexpr std::string_view Usage =
     "  --desktop   windows and question boxes; fails when no display can be opened\n"
     "  (neither)   windows when the X display named by DISPLAY can be opened, otherwise the\n"
     "              terminal\n"
+    "  --output DIR  (also -o DIR) write every output into the folder DIR, which must exist,\n"
+    "              and read only the test from FOLDER; with --answers into DIR/NAME, NAME\n"
+    "              the last part of each FOLDER (made when missing)\n"
+    "  --answers FILE  analyse every FOLDER with the answers in FILE, one a line as the\n"
+    "              terminal reads them, without showing the dialogue; prints one line per\n"
+    "              folder: its status, its runs, (1+k) raw and smoothed and, with a ship file,\n"
+    "              the effective power Pe of the fastest run\n"
+    "  --summary FILE.csv  with --answers, the same as a CSV table with the header\n"
+    "              folder,status,runs,one_plus_k_raw,one_plus_k_smoothed,Pe_fastest_kW\n"
     "  --help      this text (also -h)\n"
     "  --version   the program's version\n"
-    "  --          ends the options: what follows is the FOLDER, even when it starts with -\n"
-    "  FOLDER      the folder of the test, where every file is written (default: the\n"
-    "              current folder)\n"
+    "  --          ends the options: what follows is a FOLDER, even when it starts with -\n"
+    "  FOLDER      the folder of the test, where every file is written unless --output is\n"
+    "              given (default: the current folder)\n"
     "\n"
     "To stop an analysis: in the terminal Ctrl+C or the end of the input (Ctrl+D); on the\n"
     "desktop Ctrl+Q or closing the window Form1, then Stop. No report is written then, and an\n"
@@ -108,14 +132,18 @@ constexpr std::string_view Usage =
     "line, 3 an output could not be written (the earlier ones stay as they were), 4 internal\n"
     "error (out of memory), 5 standard output could not be written (closed early or full;\n"
     "after the report was written, or for --help or --version), 6 stopped by the user after\n"
-    "every file was written.\n";
+    "every file was written. With --answers the largest status of the folders, 3 when the\n"
+    "summary could not be written, 5 when the folders' lines could not be.\n";
 
 enum class FrontEnd { Automatic, Terminal, Desktop };
 
 // What the command line asks for.
 struct CommandLine {
   FrontEnd frontEnd = FrontEnd::Automatic;
-  std::optional<std::string> folder;  // the current folder when none is given
+  std::vector<std::string> folders;    // the current folder when none is given
+  std::optional<std::string> answers;  // many folders, each with the answers of this file
+  std::optional<std::string> summary;  // the CSV of the folders' lines
+  std::optional<std::string> output;   // where the outputs go, when not into the test's folder
 };
 
 int Fail(int status, const std::string& message, kavrel::Toolkit* ui) {
@@ -127,17 +155,6 @@ int Fail(int status, const std::string& message, kavrel::Toolkit* ui) {
     // failed too).
   }
   return status;
-}
-
-// Why the folder named on the command line cannot be analysed, empty when it can be opened.
-std::string FolderArgumentFault(const std::string& folder) {
-  struct stat status {};
-  if (::stat(folder.c_str(), &status) != 0) {
-    return errno == ENOENT ? "the folder '" + folder + "' does not exist"
-                           : "cannot open the folder '" + folder + "': " + std::strerror(errno);
-  }
-  if (!S_ISDIR(status.st_mode)) return "'" + folder + "' is not a folder";
-  return {};
 }
 
 // A wrong command line: what is wrong in one line, and where to read how it goes.
@@ -155,7 +172,7 @@ int Print(std::string_view text) {
   return ExitOutputClosed;
 }
 
-enum class Action { Help, Version, Terminal, Desktop };
+enum class Action { Help, Version, Terminal, Desktop, Answers, Summary, Output };
 
 // The options: --name, or -c when it has a short name. One that takes a value would be given
 // as --name VALUE, --name=VALUE, -c VALUE or -cVALUE.
@@ -165,10 +182,11 @@ struct Option {
   bool takesValue;
   Action action;
 };
-constexpr Option Options[] = {{"help", 'h', false, Action::Help},
-                              {"version", 0, false, Action::Version},
-                              {"terminal", 0, false, Action::Terminal},
-                              {"desktop", 0, false, Action::Desktop}};
+constexpr Option Options[] = {
+    {"help", 'h', false, Action::Help},       {"version", 0, false, Action::Version},
+    {"terminal", 0, false, Action::Terminal}, {"desktop", 0, false, Action::Desktop},
+    {"answers", 0, true, Action::Answers},    {"summary", 0, true, Action::Summary},
+    {"output", 'o', true, Action::Output}};
 
 // The option `argument` names (null when none does) and the value written into it, if any.
 std::pair<const Option*, std::optional<std::string_view>> FindOption(std::string_view argument) {
@@ -188,8 +206,7 @@ std::pair<const Option*, std::optional<std::string_view>> FindOption(std::string
 }
 
 // Takes one option into `line`; the exit status when the program ends here.
-std::optional<int> Apply(Action action, [[maybe_unused]] std::optional<std::string_view> value,
-                         CommandLine& line) {
+std::optional<int> Apply(Action action, std::optional<std::string_view> value, CommandLine& line) {
   switch (action) {
     case Action::Help:
       return Print(Usage);
@@ -203,12 +220,26 @@ std::optional<int> Apply(Action action, [[maybe_unused]] std::optional<std::stri
       line.frontEnd = wanted;
       return std::nullopt;
     }
+    case Action::Answers:
+    case Action::Summary:
+    case Action::Output: {
+      const char* name = action == Action::Answers   ? "--answers"
+                         : action == Action::Summary ? "--summary"
+                                                     : "--output";
+      std::optional<std::string>& field = action == Action::Answers   ? line.answers
+                                          : action == Action::Summary ? line.summary
+                                                                      : line.output;
+      if (value->empty()) return UsageFault(std::string("the file named by ") + name + " is empty");
+      if (field) return UsageFault(std::string(name) + " is given twice");
+      field = std::string(*value);
+      return std::nullopt;
+    }
   }
   return std::nullopt;
 }
 
 // The command line read, or the exit status when the program ends here (--help, --version,
-// a wrong argument). Options and the folder come in any order; after "--" everything is a
+// a wrong argument). Options and the folders come in any order; after "--" everything is a
 // folder.
 std::variant<CommandLine, int> ParseCommandLine(int argc, char** argv) {
   CommandLine line;
@@ -217,11 +248,7 @@ std::variant<CommandLine, int> ParseCommandLine(int argc, char** argv) {
     const std::string_view argument = argv[i];
     if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
       if (argument.empty()) return UsageFault("the FOLDER named is empty");
-      if (line.folder) {
-        return UsageFault("a second folder '" + std::string(argument) + "' after '" + *line.folder +
-                          "': kavrel analyses one FOLDER");
-      }
-      line.folder = std::string(argument);
+      line.folders.emplace_back(argument);
       continue;
     }
     if (argument == "--") {
@@ -238,16 +265,30 @@ std::variant<CommandLine, int> ParseCommandLine(int argc, char** argv) {
     }
     if (const auto status = Apply(option->action, value, line)) return *status;
   }
+  if (!line.answers) {
+    if (line.folders.size() > 1) {
+      return UsageFault("a second folder '" + line.folders[1] + "' after '" + line.folders[0] +
+                        "': many folders need --answers FILE");
+    }
+    if (line.summary) return UsageFault("--summary needs --answers FILE and the folders");
+  } else {
+    if (line.folders.empty()) return UsageFault("--answers needs the folders to analyse");
+    if (line.frontEnd == FrontEnd::Desktop)
+      return UsageFault("--answers and --desktop exclude each other");
+  }
   return line;
 }
 
 // The folder of the test held open, or the exit status when it cannot be.
 std::variant<std::unique_ptr<kavrel::Folder>, int> OpenFolder(const CommandLine& line) {
   std::filesystem::path folder;
-  if (line.folder) {
-    if (const std::string fault = FolderArgumentFault(*line.folder); !fault.empty())
+  std::string shownAs;
+  if (!line.folders.empty()) {
+    const std::string& named = line.folders.front();
+    if (const std::string fault = kavrel::FolderArgumentFault(named); !fault.empty())
       return Fail(ExitCommandLine, fault, nullptr);
-    folder = *line.folder;
+    folder = named;
+    shownAs = kavrel::ShownAs(named);
   } else {
     std::error_code error;
     folder = std::filesystem::current_path(error);
@@ -255,9 +296,20 @@ std::variant<std::unique_ptr<kavrel::Folder>, int> OpenFolder(const CommandLine&
       return Fail(ExitInputFault, "cannot find the current folder: " + error.message(), nullptr);
   }
   try {
-    return std::make_unique<kavrel::Folder>(folder);
+    return std::make_unique<kavrel::Folder>(folder, shownAs);
   } catch (const kavrel::InputFault& fault) {
-    return Fail(line.folder ? ExitCommandLine : ExitInputFault, fault.what(), nullptr);
+    return Fail(line.folders.empty() ? ExitInputFault : ExitCommandLine, fault.what(), nullptr);
+  }
+}
+
+// The folder named by --output held open, or the exit status when it cannot be.
+std::variant<std::unique_ptr<kavrel::Folder>, int> OpenOutputFolder(const std::string& named) {
+  if (const std::string fault = kavrel::FolderArgumentFault(named); !fault.empty())
+    return Fail(ExitCommandLine, "--output: " + fault, nullptr);
+  try {
+    return std::make_unique<kavrel::Folder>(named);
+  } catch (const kavrel::InputFault& fault) {
+    return Fail(ExitCommandLine, fault.what(), nullptr);
   }
 }
 
@@ -290,12 +342,13 @@ std::unique_ptr<kavrel::Toolkit> OpenFrontEnd(FrontEnd choice, const kavrel::Fol
                                                    isatty(STDIN_FILENO) == 0);
 }
 
-// One analysis in `folder` with the front end `ui`, its outcome as the exit status.
-int Run(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
+// One analysis of the test in `folder` with the front end `ui`, written into `output`, its
+// outcome as the exit status.
+int Run(kavrel::Toolkit& ui, const kavrel::Folder& folder, const kavrel::Folder& output) {
   try {
     const kavrel::Outcome outcome =
-        kavrel::AnalyseAndWrite(ui, folder, [] { outputsSwitched = 1; });
-    ui.Finish(kavrel::ClosingWords(outcome, folder));
+        kavrel::AnalyseAndWrite(ui, folder, output, [] { outputsSwitched = 1; });
+    ui.Finish(kavrel::ClosingWords(outcome, output));
     if (!std::cout.flush()) {
       std::cerr << "kavrel: the report was written, but standard output was closed before the "
                    "end\n";
@@ -316,6 +369,42 @@ int Run(kavrel::Toolkit& ui, const kavrel::Folder& folder) {
   }
 }
 
+// Many folders, each with the answers of the file named by --answers.
+int RunMany(const CommandLine& options) {
+  kavrel::BatchCall call{.folders = options.folders,
+                         .answers = {},
+                         .summary = options.summary,
+                         .output = options.output};
+  std::ifstream file(*options.answers, std::ios::binary);
+  std::ostringstream text;
+  if (!file || !(text << file.rdbuf())) {
+    return Fail(ExitCommandLine, "cannot read the answers file '" + *options.answers + "'",
+                nullptr);
+  }
+  call.answers = text.str();
+  if (options.output) {
+    auto output = OpenOutputFolder(*options.output);
+    if (const int* status = std::get_if<int>(&output)) return *status;
+    // Two folders of one name would write into one output folder.
+    std::map<std::string, std::string> named;
+    for (const std::string& folder : options.folders) {
+      const auto [first, fresh] = named.emplace(kavrel::OutputNameOf(folder), folder);
+      if (!fresh) {
+        return UsageFault("'" + first->second + "' and '" + folder + "' would both write into " +
+                          (std::filesystem::path(*options.output) / first->first).string());
+      }
+    }
+  }
+  manyFolders = 1;
+  try {
+    return kavrel::RunBatch(call);
+  } catch (const std::bad_alloc&) {
+    return Fail(ExitInternalFault, "out of memory", nullptr);
+  } catch (const std::exception& fault) {
+    return Fail(ExitInternalFault, std::string("internal error: ") + fault.what(), nullptr);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -326,15 +415,23 @@ int main(int argc, char** argv) {
     const auto line = ParseCommandLine(argc, argv);
     if (const int* status = std::get_if<int>(&line)) return *status;
     const CommandLine& options = std::get<CommandLine>(line);
+    if (options.answers) return RunMany(options);
     auto opened = OpenFolder(options);
     if (const int* status = std::get_if<int>(&opened)) return *status;
     // Held open for the whole run; declared before the front end, which writes its previews in
-    // it and so must end first.
+    // the output folder and so must end first.
     const std::unique_ptr<kavrel::Folder> folder = std::move(std::get<0>(opened));
+    std::unique_ptr<kavrel::Folder> elsewhere;
+    if (options.output) {
+      auto output = OpenOutputFolder(*options.output);
+      if (const int* status = std::get_if<int>(&output)) return *status;
+      elsewhere = std::move(std::get<0>(output));
+    }
+    const kavrel::Folder& output = elsewhere ? *elsewhere : *folder;
     int status = ExitReportWritten;
-    const std::unique_ptr<kavrel::Toolkit> ui = OpenFrontEnd(options.frontEnd, *folder, status);
+    const std::unique_ptr<kavrel::Toolkit> ui = OpenFrontEnd(options.frontEnd, output, status);
     if (!ui) return status;
-    return Run(*ui, *folder);
+    return Run(*ui, *folder, output);
   } catch (...) {
     // Memory running out outside the analysis (the command line, the front end's start).
     Terminated();

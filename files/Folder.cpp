@@ -7,13 +7,16 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "text/Faults.h"
 
 namespace kavrel {
 
-Folder::Folder(const std::filesystem::path& path)
-    : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+Folder::Folder(const std::filesystem::path& path, std::string shownAs)
+    : path_(path),
+      shownAs_(std::move(shownAs)),
+      fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
   if (fd_ < 0) {
     throw InputFault("cannot open the folder " + path.string() + ": " + std::strerror(errno));
   }

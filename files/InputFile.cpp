@@ -41,16 +41,16 @@ InputFile::InputFile(const Folder& folder, const std::string& name, const std::s
                             : error == EACCES ? "permission denied"
                             : error == ELOOP  ? "a symbolic link loop"
                                               : std::strerror(error);
-    throw InputFault(name + ": cannot open the " + kind + " (" + why + ")");
+    throw InputFault(folder.Shown(name) + ": cannot open the " + kind + " (" + why + ")");
   }
   struct stat status {};
   if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) {
     const std::string what = KindOf(status.st_mode);
     ::close(fd_);
-    throw InputFault(name + ": cannot read the " + kind + ": it is " + what);
+    throw InputFault(folder.Shown(name) + ": cannot read the " + kind + ": it is " + what);
   }
   ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  buffer_ = std::make_unique<Buffer>(fd_, name + ": cannot read the " + kind);
+  buffer_ = std::make_unique<Buffer>(fd_, folder.Shown(name) + ": cannot read the " + kind);
   stream_.rdbuf(buffer_.get());
 }
 

@@ -105,6 +105,13 @@ std::optional<Journal> ReadJournal(int dir, std::span<const std::string_view> ou
 
 }  // namespace
 
+void CheckWritable(const Folder& folder) {
+  if (::faccessat(folder.Descriptor(), ".", W_OK | X_OK, AT_EACCESS) != 0) {
+    throw WriteFault("cannot write in " + folder.Path().string() + ": " + Reason(errno) +
+                     "; nothing was asked and no report was written");
+  }
+}
+
 void LockFolder(const Folder& folder) {
   // A file system without locks (ENOLCK, EOPNOTSUPP) leaves the folder unlocked.
   if (::flock(folder.Descriptor(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {

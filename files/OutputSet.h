@@ -23,6 +23,10 @@ struct OutputFile {
 // The names of the step's journal in a folder, and of the temporary file it is written to.
 inline constexpr const char* SwitchJournalName = ".kavrel-switch";
 
+// Throws WriteFault, naming `folder` and the system's reason, when this process may not make,
+// rename and remove files in it (its permissions, a read-only file system).
+void CheckWritable(const Folder& folder);
+
 // Takes the lock of `folder` for as long as it stays open; throws InputFault, naming the
 // folder, when another kavrel holds it. The kernel releases it when a process dies.
 void LockFolder(const Folder& folder);

@@ -8,19 +8,20 @@
 
 namespace kavrel {
 
-void CheckShipStage(const ShipParticulars& ship, const ModelRuns& measured) {
+void CheckShipStage(const ShipParticulars& ship, const ModelRuns& measured,
+                    const std::string& name) {
   const auto prediction = PredictShip(ship, measured, ship.formFactor.value_or(1.5));
   // An overflowing field of the ship's report carries a "%" mark.
   if (!prediction || ShipReportText(*prediction).find('%') != std::string::npos) {
-    throw InputFault(std::string(ShipFileName) +
+    throw InputFault(name +
                      ": the full-scale prediction would not come out as finite, printable "
                      "numbers with these particulars and this test's speeds; check scale, "
                      "wetted_surface, transverse_area and bilge_keel_area");
   }
 }
 
-ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model) {
-  const std::string name = ShipFileName;
+ShipPrediction PredictShipStage(const ShipParticulars& ship, const ModelRuns& model,
+                                const std::string& name) {
   const std::optional<double> OnePlusK = ShipFormFactor(ship, model);
   if (!OnePlusK) {
     throw InputFault(name +

@@ -288,7 +288,8 @@ RandomPart FindRandomPart(const UncertaintySettings& settings, std::span<const d
 UncertaintyResult EvaluateUncertainty(const UncertaintySettings& settings,
                                       const CheckedTest& measured, const AnalysedTest& analysed,
                                       const std::optional<ShipParticulars>& ship,
-                                      const std::optional<ShipPrediction>& prediction) {
+                                      const std::optional<ShipPrediction>& prediction,
+                                      const std::string& name) {
   const RunCoefficients& runs = analysed.test.runs;
   const std::size_t N = runs.Fn.size();
   FrozenChain chain;
@@ -357,9 +358,8 @@ UncertaintyResult EvaluateUncertainty(const UncertaintySettings& settings,
     const auto plus = Evaluate(chain, Moved(inputs, source, u), failure);
     const auto minus = plus ? Evaluate(chain, Moved(inputs, source, -u), failure) : plus;
     if (!plus || !minus) {
-      throw InputFault(std::string(UncertaintyFileName) + ": with " + Sources[s].name +
-                       " moved by " + (plus ? "-" : "+") + ReadableNumber(u) + " " +
-                       Sources[s].unit + ", " + failure +
+      throw InputFault(name + ": with " + Sources[s].name + " moved by " + (plus ? "-" : "+") +
+                       ReadableNumber(u) + " " + Sources[s].unit + ", " + failure +
                        " cannot be evaluated; no report is written");
     }
     for (std::size_t o = 0; o < all.size(); ++o) all[o].c[s] = ((*plus)[o] - (*minus)[o]) / 2;

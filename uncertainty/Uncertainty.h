@@ -66,10 +66,11 @@ struct UncertaintyResult {
 // The uncertainty of every result of `analysed`. `measured` is the test as read, before the
 // dialogue (Rtm as measured, coefficients at the test temperature); `ship` and `prediction` are
 // the ship file and its prediction when there is one. Throws InputFault naming the source and the
-// fit when a perturbed analysis cannot be evaluated.
+// fit, and the uncertainty file as `name`, when a perturbed analysis cannot be evaluated.
 UncertaintyResult EvaluateUncertainty(const UncertaintySettings& settings,
                                       const CheckedTest& measured, const AnalysedTest& analysed,
                                       const std::optional<ShipParticulars>& ship,
-                                      const std::optional<ShipPrediction>& prediction);
+                                      const std::optional<ShipPrediction>& prediction,
+                                      const std::string& name = UncertaintyFileName);
 
 }  // namespace kavrel

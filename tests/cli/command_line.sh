@@ -22,7 +22,11 @@ try="Try 'kavrel --help'."
 expect 2 "kavrel: unknown option '--x'"$'\n'"$try" "$kavrel" --x .
 expect 2 "kavrel: unknown option '-t'"$'\n'"$try" "$kavrel" -t
 expect 2 "kavrel: option '--terminal' takes no value"$'\n'"$try" "$kavrel" --terminal=yes
-expect 2 "kavrel: a second folder 'b' after 'a': kavrel analyses one FOLDER"$'\n'"$try" "$kavrel" a b
+expect 2 "kavrel: a second folder 'b' after 'a': many folders need --answers FILE"$'\n'"$try" "$kavrel" a b
+expect 2 "kavrel: --summary needs --answers FILE and the folders"$'\n'"$try" "$kavrel" --summary s.csv a
+expect 2 "kavrel: --answers needs the folders to analyse"$'\n'"$try" "$kavrel" --answers x
+expect 2 "kavrel: option '--output' needs a value"$'\n'"$try" "$kavrel" a --output
+expect 2 "kavrel: --output: the folder 'nowhere' does not exist" "$kavrel" -o nowhere .
 expect 2 "kavrel: --terminal and --desktop exclude each other"$'\n'"$try" "$kavrel" --desktop --terminal
 expect 5 "kavrel: cannot write to standard output: No space left on device" sh -c "'$kavrel' --help >/dev/full"
 expect 5 "kavrel: cannot write to standard output: No space left on device" sh -c "'$kavrel' --version >/dev/full"
