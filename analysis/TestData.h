@@ -12,6 +12,7 @@
 namespace kavrel {
 
 struct TestData {
+  std::vector<std::string> heading;  // the 9 heading lines, as read (a long one cut)
   std::vector<double> Rtm;    // total resistance of each run, kg (kilogram-force)
   std::vector<double> Vm;     // speed of each run, m/s
   std::vector<int> runLines;  // the file line of each run
