@@ -5,9 +5,9 @@
 #include <optional>
 #include <utility>
 
+#include "files/InputFile.h"
 #include "text/Answers.h"
 #include "text/Faults.h"
-#include "files/InputFile.h"
 #include "text/LineReader.h"
 
 namespace kavrel {
@@ -105,7 +105,10 @@ TestData ReadTestData(std::istream& in, const std::string& name) {
   TestData data;
   for (int i = 0; i < 9; ++i) {
     auto line = reader.Next();
-    if (!line) reader.Fail(reader.LineNumber() + 1, "the file ends early: one of the 9 heading lines was expected");
+    if (!line) {
+      reader.Fail(reader.LineNumber() + 1,
+                  "the file ends early: one of the 9 heading lines was expected");
+    }
     if (!line->empty() && line->back() == '\r') line->pop_back();
     data.heading.push_back(std::move(*line));
   }

@@ -12,7 +12,6 @@
 namespace kavrel {
 
 struct TestData {
-  std::vector<std::string> heading;  // the 9 heading lines, as read (a long one cut)
   std::vector<double> Rtm;    // total resistance of each run, kg (kilogram-force)
   std::vector<double> Vm;     // speed of each run, m/s
   std::vector<int> runLines;  // the file line of each run
@@ -21,6 +20,8 @@ struct TestData {
   double T = 0;               // water temperature during the tests, degrees Celsius
   int particularsLine = 0;
   int temperatureLine = 0;
+  // The 9 heading lines as read, a long one cut.
+  std::vector<std::string> heading;
 };
 
 // The longest line accepted where numbers are due.

@@ -31,7 +31,8 @@ std::string SvgPreviewFileName(WindowId id);
 
 // Writes the picture to a temporary file in the same folder and renames it into place.
 // Returns why the write failed, an earlier file then as it was; nothing when it succeeded.
-[[nodiscard]] std::optional<std::string> WriteSvgFile(const DisplayWindow& window, const Folder& folder, const std::string& name,
-                                                   Durability durability = Durability::Durable);
+[[nodiscard]] std::optional<std::string> WriteSvgFile(const DisplayWindow& window,
+                                                      const Folder& folder, const std::string& name,
+                                                      Durability durability = Durability::Durable);
 
 }  // namespace kavrel

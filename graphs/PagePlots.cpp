@@ -37,9 +37,7 @@ constexpr double LinePixels = FontPoints * 20.0 / TwipsPerPixel * 1.2;
 struct Frame {
   Axis x, y;
   double X(double px) const { return x.Low() + (px - Left) / (Width - Left - Right) * Span(x); }
-  double Y(double py) const {
-    return y.High() - (py - Top) / (Height - Top - Bottom) * Span(y);
-  }
+  double Y(double py) const { return y.High() - (py - Top) / (Height - Top - Bottom) * Span(y); }
   static double Span(const Axis& a) { return a.High() - a.Low(); }
 };
 
@@ -70,8 +68,9 @@ void DrawFrame(DisplayWindow& window, const Frame& f, const std::string& xTitle,
     const double at = f.x.step.Tick(k);
     FiniteLine(window, at, y0, at, y1, Colour::LightGrey);
     const std::string label = ShortestDecimal(at);
-    FinitePrint(window, f.X(Left + (at - x0) / Frame::Span(f.x) * (Width - Left - Right) -
-                            CharPixels * static_cast<double>(label.size()) / 2),
+    FinitePrint(window,
+                f.X(Left + (at - x0) / Frame::Span(f.x) * (Width - Left - Right) -
+                    CharPixels * static_cast<double>(label.size()) / 2),
                 f.Y(Height - Bottom + 6), label);
   }
   for (long k = f.y.first; k <= f.y.last; ++k) {
@@ -137,9 +136,9 @@ void DrawLegend(DisplayWindow& window, const Frame& f, std::span<const PlotSerie
 DisplayWindow PagePlot(const std::string& caption, const std::string& xTitle,
                        const std::string& yTitle, std::span<const PlotSeries> series,
                        bool xFromZero, bool yFromZero, std::span<const std::string> lines) {
-  DisplayWindow window(WindowId::Kavrel_Form1, caption,
-                       {0, 0, static_cast<int>(Width) * TwipsPerPixel,
-                        static_cast<int>(Height) * TwipsPerPixel});
+  DisplayWindow window(
+      WindowId::Kavrel_Form1, caption,
+      {0, 0, static_cast<int>(Width) * TwipsPerPixel, static_cast<int>(Height) * TwipsPerPixel});
   const Frame f{graphs::AxisFor(Values(series, true), xFromZero),
                 graphs::AxisFor(Values(series, false), yFromZero)};
   DrawFrame(window, f, xTitle, yTitle);
@@ -160,17 +159,19 @@ DisplayWindow FormFactorPlot(const std::string& caption, std::span<const double>
                              const std::string& ordinateName) {
   const FormFactorPointSet points = FormFactorPoints(Fn, ordinate, Cfm);
   const std::optional<StraightLine> line = LineFit(points.x, points.y);
-  std::vector<PlotSeries> series{{"runs with 0.1 < Fn < 0.2", points.x, points.y,
-                                  Colour::DarkRed, true, {}}};
+  std::vector<PlotSeries> series{
+      {"runs with 0.1 < Fn < 0.2", points.x, points.y, Colour::DarkRed, true, {}}};
   std::vector<std::string> lines;
   if (line) {
     const double xEnd = *std::max_element(points.x.begin(), points.x.end());
-    series.push_back({"least-squares line", {0, xEnd},
-                      {line->Intercept, line->Intercept + line->Slope * xEnd}, Colour::DarkBlue,
-                      false, {}});
+    series.push_back({"least-squares line",
+                      {0, xEnd},
+                      {line->Intercept, line->Intercept + line->Slope * xEnd},
+                      Colour::DarkBlue,
+                      false,
+                      {}});
     lines.push_back(ordinateName + "/Cfm = " + Fixed(line->Intercept, 4) +
-                    (line->Slope < 0 ? " - " : " + ") +
-                    Fixed(std::fabs(line->Slope), 4) +
+                    (line->Slope < 0 ? " - " : " + ") + Fixed(std::fabs(line->Slope), 4) +
                     " Fn⁴/Cfm, so (1+k) = " + Fixed(line->Intercept, 4));
   } else {
     lines.push_back("(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed.");

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "frontends/SvgWriter.h"
 #include "graphs/PagePlots.h"
@@ -75,8 +76,13 @@ std::string Item(const std::string& term, const std::string& value) {
 
 std::string Figure(const DisplayWindow& window, const std::string& caption) {
   std::string svg = SvgPicture(window);
-  // Inline SVG in HTML takes no XML declaration.
+  // Inline SVG in HTML takes no XML declaration, and needs no namespace: the HTML parser
+  // gives it its own.
   if (svg.starts_with("<?xml")) svg.erase(0, svg.find('\n') + 1);
+  constexpr std::string_view Namespace = " xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
+  if (const std::size_t at = svg.find(Namespace); at != std::string::npos) {
+    svg.erase(at, Namespace.size());
+  }
   return "<figure>\n" + svg + "<figcaption>" + Html(caption) + "</figcaption>\n</figure>\n";
 }
 
@@ -95,8 +101,7 @@ std::optional<double> ViscousFormFactor(const PageContent& c, const FormFactors&
   return found.smoothed;
 }
 
-std::string FormFactorText(const std::optional<double>& value,
-                           const std::optional<Uncertain>& U) {
+std::string FormFactorText(const std::optional<double>& value, const std::optional<Uncertain>& U) {
   if (!value) return "not found (at least two runs with 0.1 &lt; Fn &lt; 0.2 are needed)";
   std::string out = Data(*value, 1, 3);
   if (U) out += " &plusmn; " + Fixed(U->U, 3);
@@ -124,7 +129,8 @@ std::string TestSection(const PageContent& c) {
                                     " &deg;C (the resistance scaled to this temperature)");
   }
   out += Item("Density &rho; used", Data(a.test.Rho, 1, 3) + " kg/m&sup3;");
-  out += Item("Kinematic viscosity &nu; used", Data(a.test.Nue, 1e6, 4) + " &times;10<sup>-6</sup> m&sup2;/s");
+  out += Item("Kinematic viscosity &nu; used",
+              Data(a.test.Nue, 1e6, 4) + " &times;10<sup>-6</sup> m&sup2;/s");
   out += Item("Program", "kavrel " + Html(c.version));
   for (const PageInput& input : c.inputs) {
     out += Item(Html(input.name), std::to_string(input.bytes) + " bytes, SHA-256 <code>" +
@@ -148,8 +154,9 @@ std::string AnalysisSection(const PageContent& c, const FormFactors& found) {
                 ", order " + std::to_string(s.fits[i].Order);
     }
   } else {
-    method = "T. Munk wave-resistance approach, D(1) = " + Fixed(s.D[0], 3) + ", D(2) = " +
-             Fixed(s.D[1], 3) + ", D(3) = " + Fixed(s.D[2], 3) + ", D(4) = " + Fixed(s.D[3], 3);
+    method = "T. Munk wave-resistance approach, D(1) = " + Fixed(s.D[0], 3) +
+             ", D(2) = " + Fixed(s.D[1], 3) + ", D(3) = " + Fixed(s.D[2], 3) +
+             ", D(4) = " + Fixed(s.D[3], 3);
   }
   out += Item("Smoothing of Ctm", method);
   const UncertaintyResult* u = c.uncertainty;
@@ -193,10 +200,11 @@ std::string RunsSection(const PageContent& c, const std::optional<double>& k) {
   out += "</tr></thead>\n<tbody>\n";
   // The run table holds coefficients as plain numbers; the page shows them times 1000.
   for (std::size_t i = 0; i < r.Fn.size(); ++i) {
-    out += "<tr>" + Cell("<data value=\"" + std::to_string(i + 1) + "\">" + std::to_string(i + 1) +
-                         "</data>") +
-           Cell(Data(d.Vm[i], 1, 3)) + Cell(Data(r.Fn[i], 1, 3)) + Cell(Data(r.Rnm[i], 1e-7, 3)) +
-           Cell(Data(d.Rtm[i], 1, 3)) + Cell(Data(r.Ctm[i] / 1000, 1000, 3));
+    out +=
+        "<tr>" +
+        Cell("<data value=\"" + std::to_string(i + 1) + "\">" + std::to_string(i + 1) + "</data>") +
+        Cell(Data(d.Vm[i], 1, 3)) + Cell(Data(r.Fn[i], 1, 3)) + Cell(Data(r.Rnm[i], 1e-7, 3)) +
+        Cell(Data(d.Rtm[i], 1, 3)) + Cell(Data(r.Ctm[i] / 1000, 1000, 3));
     if (u) out += Cell(Fixed(u->Ctm[i].U, 3));
     out += Cell(Data(r.CtmS[i] / 1000, 1000, 3));
     if (u) out += Cell(Fixed(u->CtmS[i].U, 3));
@@ -266,12 +274,12 @@ std::string PlotsSection(const PageContent& c, const std::optional<double>& k) {
     PeCurve.label = "through the speeds";
     RtsCurve.label = "through the speeds";
     const std::vector<PlotSeries> pe{Pe, PeCurve}, rts{Rts, RtsCurve};
-    out += Figure(PagePlot("Effective power against ship speed", "Vs (kn)", "Pe (kW)", pe, false,
-                           true),
-                  "The ship's effective power Pe against its speed.");
-    out += Figure(PagePlot("Total resistance against ship speed", "Vs (kn)", "Rts (kN)", rts,
-                           false, true),
-                  "The ship's total resistance Rts against its speed.");
+    out += Figure(
+        PagePlot("Effective power against ship speed", "Vs (kn)", "Pe (kW)", pe, false, true),
+        "The ship's effective power Pe against its speed.");
+    out += Figure(
+        PagePlot("Total resistance against ship speed", "Vs (kn)", "Rts (kN)", rts, false, true),
+        "The ship's total resistance Rts against its speed.");
   }
   return out + "</section>\n";
 }
@@ -300,9 +308,10 @@ std::string ShipSection(const PageContent& c) {
   out += Item("Transverse area above water AVS", Data(k.AVS, 1, 3) + " m&sup2;");
   out += Item("Air drag coefficient CDA", Data(k.CDA, 1, 3));
   out += Item("Air density &rho;<sub>a</sub>", Data(k.rhoAir, 1, 3) + " kg/m&sup3;");
-  out += Item("Ship water", std::string(k.water == ShipWater::Sea ? "sea water (salinity 35.16504 g/kg)"
-                                                                  : "fresh water") +
-                                " at " + Data(k.T, 1, 3) + " &deg;C");
+  out += Item("Ship water",
+              std::string(k.water == ShipWater::Sea ? "sea water (salinity 35.16504 g/kg)"
+                                                    : "fresh water") +
+                  " at " + Data(k.T, 1, 3) + " &deg;C");
   out += Item("Water density &rho;<sub>s</sub>", Data(k.rhoS, 1, 3) + " kg/m&sup3;");
   out += Item("Water viscosity &nu;<sub>s</sub>",
               Data(k.nuS, 1e6, 5) + " &times;10<sup>-6</sup> m&sup2;/s");
@@ -331,11 +340,11 @@ std::string ShipSection(const PageContent& c) {
 }
 
 std::string UncertaintySection(const UncertaintyResult& u) {
-  std::string out = "<section id=\"uncertainty\">\n<h2>6. Uncertainty</h2>\n<p>" +
-                    Html(UncertaintyMethod) + ". U = k u<sub>c</sub> with k = " +
-                    Fixed(u.settings.coverage, 2) + ".</p>\n<table id=\"sources\">\n<thead><tr>" +
-                    Head("Source", "") + Head("Standard uncertainty", "") + Head("Unit", "") +
-                    "</tr></thead>\n<tbody>\n";
+  std::string out =
+      "<section id=\"uncertainty\">\n<h2>6. Uncertainty</h2>\n<p>" + Html(UncertaintyMethod) +
+      ". U = k u<sub>c</sub> with k = " + Fixed(u.settings.coverage, 2) +
+      ".</p>\n<table id=\"sources\">\n<thead><tr>" + Head("Source", "") +
+      Head("Standard uncertainty", "") + Head("Unit", "") + "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < SourceCount; ++i) {
     const bool in = u.settings.Included(static_cast<Source>(i));
     out += "<tr><td>" + Html(Sources[i].name) + "</td>" +
@@ -351,6 +360,20 @@ std::string UncertaintySection(const UncertaintyResult& u) {
   }
   out += "<tr><td>random, per run</td>" + Cell(random) + "<td>% of Ctm</td></tr>\n";
   return out + "</tbody>\n</table>\n</section>\n";
+}
+
+// What a file of the set is, for the list of files; the pictures said more precisely.
+std::string FileText(const PageOutput& file) {
+  const std::pair<WindowId, const char*> pictures[] = {
+      {WindowId::Kavrel_Form1, "the coefficient graph, as on the screen"},
+      {WindowId::Form_Faktor_Form1, "the form-factor diagram of the measured runs"},
+      {WindowId::Form_Faktor_Form2, "the form-factor diagram of the smoothed runs"},
+      {WindowId::Ship_Power, "the effective power against the ship speed"},
+      {WindowId::Uncertainty, "Ctm and CtmS with their expanded uncertainty"}};
+  for (const auto& [id, text] : pictures) {
+    if (file.name == SvgFileName(id)) return text;
+  }
+  return file.what;
 }
 
 std::vector<std::string> Notes(const PageContent& c, const FormFactors& found) {
@@ -407,8 +430,8 @@ std::string PageText(const PageContent& c) {
   for (const std::string& note : notes) out += "<p class=\"note\">" + Html(note) + "</p>\n";
   out += "</section>\n<section id=\"files\">\n<h2>8. Files written</h2>\n<ul>\n";
   for (const PageOutput& file : c.written) {
-    out += "<li><a href=\"" + Html(file.name) + "\">" + Html(file.name) + "</a>: " +
-           Html(file.what) + "</li>\n";
+    out += "<li><a href=\"" + Html(file.name) + "\">" + Html(file.name) +
+           "</a>: " + Html(FileText(file)) + "</li>\n";
   }
   out += "<li><a href=\"" + std::string(PageFileName) + "\">" + PageFileName +
          "</a>: this page</li>\n</ul>\n</section>\n</body>\n</html>\n";

@@ -20,7 +20,7 @@ class Sha256 {
   std::array<std::uint32_t, 8> h_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                                   0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
   std::array<unsigned char, 64> block_{};
-  std::size_t used_ = 0;     // bytes waiting in block_
+  std::size_t used_ = 0;      // bytes waiting in block_
   std::uint64_t length_ = 0;  // bytes given
 };
 
