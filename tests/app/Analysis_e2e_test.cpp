@@ -322,8 +322,8 @@ TEST(Executable, AnalysesTheFolderGivenOnTheCommandLine) {
     EXPECT_EQ(refused.err.substr(0, refused.err.find('\n') + 1), says);
     EXPECT_FALSE(elsewhere.Exists("KAVREL.OUT")) << command;
   }
-  // The data file, the report, its table and three pictures.
-  EXPECT_EQ(std::distance(fs::directory_iterator(test), {}), 6);
+  // The data file, the report, its table, three pictures and the report page.
+  EXPECT_EQ(std::distance(fs::directory_iterator(test), {}), 7);
 }
 
 }  // namespace

@@ -53,13 +53,13 @@ for signal in 15 9 fail; do
 done
 
 # A second kavrel on a folder that another is analysing ends before its first question.
-mkfifo "$work/answers" "$work/questions"
+mkfifo "$work/answers"
 cp -r "$work/old" "$work/busy"
 "$kavrel" --terminal "$work/busy" < "$work/answers" > "$work/questions" 2>&1 &
 first=$!
 exec 3> "$work/answers"
-while read -r line && [[ $line != *"smoothing type entry"* ]]; do :; done < "$work/questions" &
-wait $!
+# Its first question asked (the temperature conversion), it holds the folder.
+until grep -qs "resistance temperature scaling" "$work/questions"; do sleep 0.1; done
 second=$("$kavrel" --terminal "$work/busy" < /dev/null 2>&1); status=$?
 [ "$status" = 1 ] && [[ $second == *"another kavrel is analysing the test in"* ]] ||
   fail "the second kavrel: status $status: $second"
