@@ -9,8 +9,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_PACKAGES   := cmake g++ make libfltk1.3-dev fonts-liberation
 # groff renders the manual page; file and dpkg-shlibdeps (dpkg-dev) let CPack find what the
 # Debian packages depend on, in make package and in its test; xdotool presses keys in the
-# program's windows; lintian checks the Debian packages.
-TEST_PACKAGES    := libgtest-dev xvfb xauth xdotool groff-base file dpkg-dev lintian
+# program's windows; lintian checks the Debian packages; chromium prints the report page and
+# poppler-utils reads the print.
+TEST_PACKAGES    := libgtest-dev xvfb xauth xdotool groff-base file dpkg-dev lintian chromium \
+                    poppler-utils
 PACKAGE_PACKAGES := file dpkg-dev
 BENCH_PACKAGES   := libbenchmark-dev time bc xvfb xauth
 # lint configures the whole tree (tests, benchmarks, desktop) for its compile database, and

@@ -104,7 +104,15 @@ TestData ReadTestData(std::istream& in, const std::string& name) {
   LineReader reader(in, name);
   TestData data;
   data.fileName = name;
-  reader.Skip(9, "one of the 9 heading lines");
+  for (int i = 0; i < 9; ++i) {
+    auto line = reader.Next();
+    if (!line) {
+      reader.Fail(reader.LineNumber() + 1,
+                  "the file ends early: one of the 9 heading lines was expected");
+    }
+    if (!line->empty() && line->back() == '\r') line->pop_back();
+    data.heading.push_back(std::move(*line));
+  }
   for (int i = 1;; ++i) {
     const auto pair =
         reader.Numbers(2, "a run line (resistance in kg, speed in m/s) or the terminator line 0 0");

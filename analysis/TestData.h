@@ -21,6 +21,8 @@ struct TestData {
   int particularsLine = 0;
   int temperatureLine = 0;
   std::string fileName;  // how messages call the file ("tests/a/KAVREL_BAS.DAT")
+  // The 9 heading lines as read, a long one cut.
+  std::vector<std::string> heading;
 };
 
 // The longest line accepted where numbers are due.

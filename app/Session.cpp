@@ -14,9 +14,11 @@
 #include "frontends/SvgWriter.h"
 #include "graphs/PowerGraph.h"
 #include "graphs/UncertaintyGraph.h"
+#include "page/Page.h"
 #include "ship/ShipReport.h"
 #include "ship/ShipStage.h"
 #include "text/Faults.h"
+#include "text/Sha256.h"
 #include "uncertainty/UncertaintyReport.h"
 
 namespace kavrel {
@@ -32,7 +34,8 @@ std::vector<std::string> OutputNames() {
                                  SvgFileName(WindowId::Ship_Power),
                                  UncertaintyReportFileName,
                                  UncertaintyCsvFileName,
-                                 SvgFileName(WindowId::Uncertainty)};
+                                 SvgFileName(WindowId::Uncertainty),
+                                 PageFileName};
   for (WindowId id : AllWindows) {
     if (!SvgFileName(id).empty()) names.push_back(SvgFileName(id));
   }
@@ -75,6 +78,23 @@ std::optional<UncertaintySettings> ReadUncertaintyStage(
   UncertaintySettings settings = ReadUncertaintyFile(file.Stream(), name);
   CheckUncertaintySettings(settings, T, ship && ship->formFactor, name);
   return settings;
+}
+
+// The input file `name` in `folder` as the page identifies it: its size and SHA-256, read in
+// bounded memory.
+PageInput Identify(const Folder& folder, const char* name, const char* kind) {
+  InputFile file(folder, name, kind);
+  Sha256 digest;
+  PageInput input{name, 0, {}};
+  char buffer[65536];
+  std::istream& in = file.Stream();
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    const auto count = static_cast<std::size_t>(in.gcount());
+    digest.Update({buffer, count});
+    input.bytes += count;
+  }
+  input.sha256 = digest.Hex();
+  return input;
 }
 
 }  // namespace
@@ -158,6 +178,19 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
     set.push_back({SvgFileName(WindowId::Uncertainty), SvgPicture(picture), what});
     outcome.uncertaintySummary = UncertaintySummaryText(*uncertainty);
   }
+  // The page last: it shows the others and links to them.
+  PageContent page{.analysed = analysed,
+                   .prediction = prediction ? &*prediction : nullptr,
+                   .uncertainty = uncertainty ? &*uncertainty : nullptr,
+                   .inputs = {Identify(folder, DataFileName, "data file")},
+                   .written = {},
+                   .version = KAVREL_VERSION};
+  if (ship) page.inputs.push_back(Identify(folder, ShipFileName, "ship file"));
+  if (uncertaintySettings) {
+    page.inputs.push_back(Identify(folder, UncertaintyFileName, "uncertainty file"));
+  }
+  for (const OutputFile& file : set) page.written.push_back({file.name, file.what});
+  set.push_back({PageFileName, PageText(page), "the report page"});
   CommitOutputSet(output, set, outputs, switched);
   for (const OutputFile& file : set) outcome.written.push_back(file.name);
   return outcome;

@@ -232,6 +232,10 @@ std::string SvgPicture(const DisplayWindow& window) {
   return std::move(builder.out);
 }
 
+std::string XmlText(std::string_view text) {
+  return Escaped(text);
+}
+
 std::string SvgFileName(WindowId id) {
   switch (id) {
     case WindowId::Kavrel_Form1:

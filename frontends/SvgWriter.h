@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "files/FileWrite.h"
 #include "ui/Toolkit.h"
@@ -13,6 +14,10 @@ namespace kavrel {
 
 // The SVG document of a window's current picture.
 std::string SvgPicture(const DisplayWindow& window);
+
+// Text as XML (and HTML) character data: markup characters escaped, control characters as
+// blanks, bytes that are not UTF-8 as "?".
+std::string XmlText(std::string_view text);
 
 // The file name of a graph window's picture in the working folder
 // (KAVREL_COEFFICIENTS.svg, KAVREL_FORM_FACTOR_RAW.svg, KAVREL_FORM_FACTOR_SMOOTHED.svg,

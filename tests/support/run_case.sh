@@ -21,6 +21,8 @@ for run in with without; do
   fi
 done
 for file in "$work"/without/*; do
+  # The report page shows the uncertainty: it is the one file that differs.
+  [ "${file##*/}" = KAVREL.html ] && continue
   cmp "$file" "$work/with/${file##*/}" || exit 1
 done
 for expected in "$case"/expected/*.csv; do
