@@ -3,6 +3,7 @@
 // by the chosen method, write the report (and the run table beside it).
 #include "analysis/Analysis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -249,6 +250,10 @@ ReportData AnalysedTest::Report() const {
       .converted = conversion.converted,
       .Tnew = conversion.Tnew,
   };
+}
+
+bool AnalysedTest::Smoothed() const {
+  return !std::ranges::equal(test.runs.Ctm, test.runs.CtmS);
 }
 
 FormFactors FormFactorsOf(const AnalysedTest& analysed) {

@@ -52,6 +52,9 @@ struct AnalysedTest {
 
   // Views of the values above for the report.
   ReportData Report() const;
+  // Whether a smoothing was accepted: false when CtmS is the measured Ctm (order 0, or too few
+  // speeds for the wave-resistance approach).
+  bool Smoothed() const;
 };
 
 // The form factor (1+k) of a finished analysis, from the measured Ctm (raw) and from the

@@ -57,6 +57,8 @@ class Progress {
   ~Progress() { Clear(); }
   Progress(const Progress&) = delete;
   Progress& operator=(const Progress&) = delete;
+  Progress(Progress&&) = delete;
+  Progress& operator=(Progress&&) = delete;
 
   void Show(std::size_t done, const std::string& folder) {
     if (!shown_) return;

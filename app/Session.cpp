@@ -156,7 +156,7 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
     }
     DrawPowerGraph(power, knots, PeKW);
     set.push_back({SvgFileName(WindowId::Ship_Power), SvgPicture(power), "the picture"});
-    outcome.shipSummary = ShipSummaryText(*prediction);
+    outcome.shipSummary = ShipSummaryText(*prediction, analysed.Smoothed());
     const auto fastest =
         std::max_element(prediction->runs.begin(), prediction->runs.end(),
                          [](const ShipRun& a, const ShipRun& b) { return a.VsKnots < b.VsKnots; });
@@ -196,14 +196,24 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
   return outcome;
 }
 
+namespace {
+
+std::string WrittenList(const Outcome& outcome) {
+  std::string list;
+  for (const std::string& name : outcome.written) {
+    if (!list.empty()) list += ", ";
+    list += name;
+  }
+  return list;
+}
+
+}  // namespace
+
 std::string ClosingNote(const Outcome& outcome, const Folder& folder) {
   std::string note = "The analysis is finished. Written in ";
   note += folder.CurrentPath().string();
   note += ":\n";
-  for (std::size_t i = 0; i < outcome.written.size(); ++i) {
-    if (i > 0) note += ", ";
-    note += outcome.written[i];
-  }
+  note += WrittenList(outcome);
   note += "\n\n";
   note += FormFactorLines(outcome.formFactors);
   note += outcome.uncertaintySummary;
@@ -213,6 +223,7 @@ std::string ClosingNote(const Outcome& outcome, const Folder& folder) {
 Closing ClosingWords(const Outcome& outcome, const Folder& folder) {
   return {.note = ClosingNote(outcome, folder),
           .reportPath = (folder.CurrentPath() / ReportFileName).string(),
+          .written = WrittenList(outcome),
           .formFactors = FormFactorLines(outcome.formFactors) + outcome.uncertaintySummary,
           .shipSummary = outcome.shipSummary};
 }

@@ -25,14 +25,14 @@ struct Outcome {
   std::optional<double> fastestPeKW;  // the effective power of the fastest run, with a ship file
 };
 
-// One analysis of the test in `test`, written into `output`: the output folder checked
+// One analysis of the test in `folder`, written into `output`: the output folder checked
 // writable and locked and what an earlier run cut short finished or removed; the test and any
-// ship file read from `test` and checked before the first question; the dialogue; the
+// ship file read from `folder` and checked before the first question; the dialogue; the
 // full-scale prediction; then every output made (the report, its run table, the pictures, the
 // prediction's files) and switched into place in `output` as one set, an earlier analysis's
 // outputs that this one does not make removed (`switched` is called, with the stop signals
 // blocked, once the new set is in place). Throws InputFault, WriteFault, StoppedByUser.
-Outcome AnalyseAndWrite(Toolkit& ui, const Folder& test, const Folder& output,
+Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
                         const std::function<void()>& switched = {});
 // The same with the outputs written beside the test.
 inline Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder,

@@ -70,6 +70,10 @@ void TerminalToolkit::Message(const std::string& text) {
   err_ << text << "\n" << std::flush;
 }
 
+void TerminalToolkit::Note(const std::string& text) {
+  err_ << "kavrel: note: " << text << "\n" << std::flush;
+}
+
 void TerminalToolkit::Transcript(const std::string& text) {
   out_ << text;
 }
@@ -79,7 +83,9 @@ std::string TerminalToolkit::HowToStop() const {
 }
 
 void TerminalToolkit::Finish(const Closing& closing) {
-  out_ << "\nThe report is written to " << closing.reportPath << "\n" << closing.formFactors;
+  out_ << "\nThe report is written to " << closing.reportPath << "\n";
+  if (!closing.written.empty()) out_ << "Files written there: " << closing.written << "\n";
+  out_ << closing.formFactors;
   if (!closing.shipSummary.empty()) out_ << "\n" << closing.shipSummary;
   out_ << std::flush;
 }

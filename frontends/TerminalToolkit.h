@@ -38,6 +38,9 @@ class TerminalToolkit : public Toolkit {
   // end are removed; an empty line means the default. Throws InputFault at the end of input.
   std::string Ask(const Question& question) override;
   void Message(const std::string& text) override;
+  // On standard error as "kavrel: note: ...", so that a script that keeps only the dialogue's
+  // standard output away still has it; the text window's lines stay on standard output.
+  void Note(const std::string& text) override;
   // The runs listed before a range is chosen, on standard output.
   void Transcript(const std::string& text) override;
   std::string HowToStop() const override;

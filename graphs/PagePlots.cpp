@@ -174,7 +174,7 @@ DisplayWindow FormFactorPlot(const std::string& caption, std::span<const double>
                     (line->Slope < 0 ? " - " : " + ") + Fixed(std::fabs(line->Slope), 4) +
                     " Fn⁴/Cfm, so (1+k) = " + Fixed(line->Intercept, 4));
   } else {
-    lines.push_back("(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed.");
+    lines.emplace_back("(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed.");
   }
   return PagePlot(caption, "Fn⁴/Cfm (Cfm ×1000)", ordinateName + "/Cfm", series, true, false,
                   lines);

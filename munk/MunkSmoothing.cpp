@@ -138,20 +138,30 @@ void MunkSmoothing(Toolkit& ui, std::span<const double> Cfm, std::span<double> C
     DrawCoefficientFrame(ui, Fn, Ctm);
     std::optional<double> OnePlusK = DrawProhaskaPlot(ui, ProhaskaData::Raw, Fn, Ctm, Cfm);
     int t = 1;
+    // Every refusal of the same question counts, an answer that is not a number as much as a
+    // value whose fit cannot be used: after the third in a row, the message says how to stop.
     int refusedInARow = 0;
+    const auto refused = [&](std::string message, bool runsAreTheCause) {
+      if (++refusedInARow >= RefusalsBeforeAdvice) {
+        if (runsAreTheCause) message += SpeedsCannotCarryTheModel(Fn);
+        message += " To stop the analysis, " + ui.HowToStop() + "; no report is written then.";
+      }
+      return message;
+    };
     while (t <= Tries) {
-      D[t - 1] = AskNumber(ui, EntryQuestion(t));
+      AskUntilAccepted(ui, EntryQuestion(t), [&](const std::string& answer) -> Refusal {
+        const auto number = ParseNumber(answer);
+        if (!number) return refused(NotANumberMessage(answer), false);
+        D[t - 1] = *number;
+        return std::nullopt;
+      });
       std::fill(D.begin() + t, D.end(), 0.0);
       const MunkFitOutcome outcome = fit.Try(D, t, CtmS);
       if (outcome != MunkFitOutcome::Fitted) {
         // CtmS and the pictures stay those of the last usable fit.
         bool runsAreTheCause = false;
-        std::string message = UnusableFitMessage(D, t, outcome, runsAreTheCause);
-        if (++refusedInARow >= RefusalsBeforeAdvice) {
-          if (runsAreTheCause) message += SpeedsCannotCarryTheModel(Fn);
-          message += " To stop the analysis, " + ui.HowToStop() + "; no report is written then.";
-        }
-        ui.Message(message);
+        const std::string message = UnusableFitMessage(D, t, outcome, runsAreTheCause);
+        ui.Message(refused(message, runsAreTheCause));
         continue;
       }
       refusedInARow = 0;

@@ -108,11 +108,6 @@ std::string FormFactorText(const std::optional<double>& value, const std::option
   return out;
 }
 
-bool Unsmoothed(const AnalysedTest& a) {
-  const RunCoefficients& r = a.test.runs;
-  return std::equal(r.Ctm.begin(), r.Ctm.end(), r.CtmS.begin(), r.CtmS.end());
-}
-
 std::string TestSection(const PageContent& c) {
   const AnalysedTest& a = c.analysed;
   const TestData& d = a.test.data;
@@ -162,13 +157,14 @@ std::string AnalysisSection(const PageContent& c, const FormFactors& found) {
   const UncertaintyResult* u = c.uncertainty;
   out += Item("(1+k) from the measured runs",
               FormFactorText(found.raw, u ? u->OnePlusKRaw : std::nullopt));
-  out += Item(Unsmoothed(a) ? "(1+k) from the runs (not smoothed)" : "(1+k) from the smoothed runs",
+  out += Item(!a.Smoothed() ? "(1+k) from the runs (not smoothed)" : "(1+k) from the smoothed runs",
               FormFactorText(found.smoothed, u ? u->OnePlusKSmoothed : std::nullopt));
   if (c.prediction) {
     const ShipConstants& k = c.prediction->constants;
     out += Item("(1+k) used for the ship",
-                Data(k.OnePlusK, 1, 4) +
-                    (k.OnePlusKGiven ? " (from the ship file)" : " (from the smoothed runs)"));
+                Data(k.OnePlusK, 1, 4) + (k.OnePlusKGiven ? " (from the ship file)"
+                                          : a.Smoothed()  ? " (from the smoothed runs)"
+                                                          : " (from the runs, not smoothed)"));
   }
   out += "</dl>\n";
   for (const auto& value : {found.raw, found.smoothed}) {
@@ -379,7 +375,7 @@ std::string FileText(const PageOutput& file) {
 std::vector<std::string> Notes(const PageContent& c, const FormFactors& found) {
   const AnalysedTest& a = c.analysed;
   std::vector<std::string> notes;
-  if (a.smoothing.SmoothingType != 1 && Unsmoothed(a)) {
+  if (a.smoothing.SmoothingType != 1 && !a.Smoothed()) {
     std::vector<double> speeds(a.test.data.Vm.begin(), a.test.data.Vm.end());
     std::sort(speeds.begin(), speeds.end());
     const auto distinct =
@@ -392,10 +388,10 @@ std::vector<std::string> Notes(const PageContent& c, const FormFactors& found) {
                           "measured Ctm.");
   }
   if (a.smoothing.SmoothingType == 1 && a.smoothing.fits.empty()) {
-    notes.push_back("No smoothing was accepted: CtmS is the measured Ctm.");
+    notes.emplace_back("No smoothing was accepted: CtmS is the measured Ctm.");
   }
   if (!found.raw || !found.smoothed) {
-    notes.push_back("(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed.");
+    notes.emplace_back("(1+k) not found: at least two runs with 0.1 < Fn < 0.2 are needed.");
   }
   if (a.conversion.converted) {
     notes.push_back("The resistance tests were scaled to " + Fixed(a.conversion.Tnew, 2) +

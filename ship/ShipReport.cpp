@@ -77,11 +77,13 @@ std::string ShipCsvText(const ShipPrediction& prediction) {
   return out;
 }
 
-std::string ShipSummaryText(const ShipPrediction& prediction) {
+std::string ShipSummaryText(const ShipPrediction& prediction, bool smoothed) {
   const ShipConstants& c = prediction.constants;
+  const char* const source = c.OnePlusKGiven ? " from the ship file"
+                             : smoothed      ? " from the smoothed runs"
+                                             : " from the runs (not smoothed)";
   std::string out = "Full-scale prediction (" + MethodText(c) +
-                    "), (1+k) = " + FormatFixed(c.OnePlusK, 1, 4) +
-                    (c.OnePlusKGiven ? " from the ship file" : " from the smoothed runs") + ":\n";
+                    "), (1+k) = " + FormatFixed(c.OnePlusK, 1, 4) + source + ":\n";
   for (const ShipRun& r : prediction.runs) {
     out += "  Vs = " + FormatFixed(r.VsKnots, 3, 2) + " kn   Pe = " + FormatFixed(r.PeKW, 7, 1) +
            " kW\n";

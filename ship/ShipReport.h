@@ -18,7 +18,9 @@ std::string ShipReportText(const ShipPrediction& prediction);
 // shortest round-trip form; lines end in LF.
 std::string ShipCsvText(const ShipPrediction& prediction);
 
-// The form factor used and the speed and effective power of every run, one line each.
-std::string ShipSummaryText(const ShipPrediction& prediction);
+// The form factor used, and where it came from (the ship file, the smoothed runs, or the runs
+// when no smoothing was accepted), and the speed and effective power of every run, one line
+// each.
+std::string ShipSummaryText(const ShipPrediction& prediction, bool smoothed);
 
 }  // namespace kavrel

@@ -25,7 +25,7 @@ constexpr std::uint32_t Rotr(std::uint32_t x, int n) {
 
 void Compress(std::array<std::uint32_t, 8>& h, const unsigned char* block) {
   std::array<std::uint32_t, 64> w{};
-  for (int i = 0; i < 16; ++i) {
+  for (std::size_t i = 0; i < 16; ++i) {
     w[i] = static_cast<std::uint32_t>(block[4 * i]) << 24 |
            static_cast<std::uint32_t>(block[4 * i + 1]) << 16 |
            static_cast<std::uint32_t>(block[4 * i + 2]) << 8 | block[4 * i + 3];

@@ -163,6 +163,7 @@ double LineAdvance(const Twips& placement, const UserCoordinates& scale, double 
 struct Closing {
   std::string note{};         // the closing box: the folder, the files written, the form factor
   std::string reportPath{};   // where KAVREL.OUT was written
+  std::string written{};      // every file written beside it, in order, comma-separated
   std::string formFactors{};  // the (1+k) lines
   std::string shipSummary{};  // the prediction's summary; empty without a ship file
 };
@@ -194,8 +195,8 @@ class Toolkit {
   // A refused answer or a fault: a box with an OK button.
   virtual void Message(const std::string& text) = 0;
   // A note that the user should see before the program goes on (a procedure ended early, the
-  // files written at the end). A front end with windows shows it in a box; the terminal
-  // already has it on standard output, or says it at the end.
+  // files written at the end). A front end with windows shows it in a box; the terminal says
+  // it on standard error.
   virtual void Note(const std::string& /*text*/) {}
   // Lines for a front end without windows, where a window shows the same graphically (the
   // runs with their numbers before the range of a smoothing is chosen).

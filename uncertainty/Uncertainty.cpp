@@ -358,9 +358,12 @@ UncertaintyResult EvaluateUncertainty(const UncertaintySettings& settings,
     const auto plus = Evaluate(chain, Moved(inputs, source, u), failure);
     const auto minus = plus ? Evaluate(chain, Moved(inputs, source, -u), failure) : plus;
     if (!plus || !minus) {
-      throw InputFault(name + ": with " + Sources[s].name + " moved by " + (plus ? "-" : "+") +
-                       ReadableNumber(u) + " " + Sources[s].unit + ", " + failure +
-                       " cannot be evaluated; no report is written");
+      std::string message = name + ": with " + Sources[s].name + " moved by ";
+      message += plus ? "-" : "+";
+      message += ReadableNumber(u) + " " + Sources[s].unit + ", ";
+      message += failure;
+      message += " cannot be evaluated; no report is written";
+      throw InputFault(message);
     }
     for (std::size_t o = 0; o < all.size(); ++o) all[o].c[s] = ((*plus)[o] - (*minus)[o]) / 2;
   }

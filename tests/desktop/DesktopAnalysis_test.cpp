@@ -71,7 +71,7 @@ class Desktop : public ::testing::Test {
   // same answers, on the desktop up to its closing box; `atLastQuestion` looks at the windows
   // while the last question is up. Returns the message boxes the desktop showed.
   std::vector<MessageBoxView> Run(const std::string& data, const std::vector<std::string>& answers,
-                                  void (Desktop::*atLastQuestion)()) {
+                                  void (Desktop::*atLastQuestion)() const) {
     TempFolder folder;
     folder.Write(DataFileName, data);
     ScriptedToolkit scripted(answers);
@@ -104,7 +104,7 @@ class Desktop : public ::testing::Test {
   // nearly every line its colour at its middle (a later item may cover a few), each text ink
   // in its box. So the dark-red run targets, the cyan Ctm curve, the light-blue axes and all
   // captions and labels are checked.
-  void CheckPictures() {
+  void CheckPictures() const {
     for (WindowId id : AllWindows) {
       const auto image = ui->Image(id, true);
       const Twips& p = ui->Window(id).Placement();
@@ -148,7 +148,7 @@ class Desktop : public ::testing::Test {
 
   // On the coefficient graph, the three lines of the missing-(1+k) note are drawn in the window
   // with no light-blue axis pixel and clear of the "Ctm" label.
-  void CheckNoteClearOfAxes() {
+  void CheckNoteClearOfAxes() const {
     const auto image = ui->Image(WindowId::Kavrel_Form1, true);
     ASSERT_TRUE(image);
     std::vector<Box> note, labels;
@@ -301,7 +301,10 @@ TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
       {{CtrlQ, Return}, ask, "stopped", stop},
       {{CloseTextWindow, Return}, ask, "stopped", stop},
       {{CtrlQ, Return}, [&] { return plain->Message("A refusal."), std::string(); }, "stopped"},
-      {{Return}, [&] { return plain->Finish({.note = "Written."}), std::string(); }, "", "Written."},
+      {{Return},
+       [&] { return plain->Finish({.note = "Written."}), std::string(); },
+       "",
+       "Written."},
   };
   for (const auto& step : steps) {
     if (step.actions.front() == CloseGraphWindow) {

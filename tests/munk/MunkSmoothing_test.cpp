@@ -143,11 +143,12 @@ TEST(MunkSmoothing, TheThirdRefusalInARowSaysHowToStop) {
   }
   const auto model = test::ReadModelTest("munk_model_12");
   CtmS = model.Ctm;
-  test::ScriptedToolkit zeros({"0", "0", "0"});
+  // An answer that is not a number is a refusal of the same question too.
+  test::ScriptedToolkit zeros({"x", "0", "0"});
   EXPECT_THROW(MunkSmoothing(zeros, model.Cfm, CtmS, model.Ctm, model.Fn, D), InputFault);
   ASSERT_EQ(zeros.messages.size(), 3U);
   EXPECT_EQ(zeros.messages[2],
-            zeros.messages[0] + " To stop the analysis, end the input; no report is written then.");
+            zeros.messages[1] + " To stop the analysis, end the input; no report is written then.");
 }
 
 }  // namespace
