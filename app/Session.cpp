@@ -12,6 +12,7 @@
 #include "files/InputFile.h"
 #include "files/OutputSet.h"
 #include "frontends/SvgWriter.h"
+#include "graphs/PictureNote.h"
 #include "graphs/PowerGraph.h"
 #include "graphs/UncertaintyGraph.h"
 #include "page/Page.h"
@@ -97,6 +98,25 @@ PageInput Identify(const Folder& folder, const char* name, const char* kind) {
   return input;
 }
 
+// Why the picture of `window` holds nothing of its own: a window never drawn (the smoothing
+// ended before its diagram was drawn), or a form-factor diagram without its line. Nothing
+// when it is a drawing.
+std::vector<std::string> WhyEmpty(const AnalysedTest& analysed, const FormFactors& found,
+                                  const DisplayWindow& window) {
+  if (!window.Shown() || window.Items().empty()) {
+    if (analysed.smoothing.SmoothingType == 2) {
+      return {"Nothing is drawn: the wave resistance approach",
+              "needs at least 6 runs at different speeds."};
+    }
+    return {"Nothing is drawn: no smoothing was accepted."};
+  }
+  if ((window.Id() == WindowId::Form_Faktor_Form1 && !found.raw) ||
+      (window.Id() == WindowId::Form_Faktor_Form2 && !found.smoothed)) {
+    return {"(1+k) not found: at least two runs", "with 0.1 < Fn < 0.2 are needed."};
+  }
+  return {};
+}
+
 }  // namespace
 
 Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
@@ -138,12 +158,19 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
 
   // Every output made, then switched into place as one set.
   std::vector<OutputFile> set = ReportOutputs(analysed);
-  for (WindowId id : AllWindows) {
-    if (SvgFileName(id).empty()) continue;
-    set.push_back({SvgFileName(id), SvgPicture(ui.Window(id)), "the picture"});
-  }
   Outcome outcome;
   outcome.formFactors = FormFactorsOf(analysed);
+  for (WindowId id : AllWindows) {
+    const std::string name = SvgFileName(id);
+    if (name.empty()) continue;
+    const DisplayWindow& window = ui.Window(id);
+    const std::vector<std::string> why = WhyEmpty(analysed, outcome.formFactors, window);
+    set.push_back({name, SvgPicture(why.empty() ? window : WithNote(window, why)), "the picture"});
+    if (why.empty()) continue;
+    std::string note = name + " carries the note \"";
+    for (const std::string& line : why) note += (&line == why.data() ? "" : " ") + line;
+    outcome.pictureNotes.push_back(note + "\"");
+  }
   outcome.runs = analysed.test.runs.Fn.size();
   if (prediction) {
     set.push_back({ShipReportFileName, ShipReportText(*prediction), "the full-scale prediction"});
@@ -217,6 +244,7 @@ std::string ClosingNote(const Outcome& outcome, const Folder& folder) {
   note += "\n\n";
   note += FormFactorLines(outcome.formFactors);
   note += outcome.uncertaintySummary;
+  for (const std::string& line : outcome.pictureNotes) note += line + "\n";
   return note;
 }
 
@@ -224,6 +252,7 @@ Closing ClosingWords(const Outcome& outcome, const Folder& folder) {
   return {.note = ClosingNote(outcome, folder),
           .reportPath = (folder.CurrentPath() / ReportFileName).string(),
           .written = WrittenList(outcome),
+          .pictureNotes = outcome.pictureNotes,
           .formFactors = FormFactorLines(outcome.formFactors) + outcome.uncertaintySummary,
           .shipSummary = outcome.shipSummary};
 }

@@ -18,10 +18,11 @@ namespace kavrel {
 // What a finished analysis tells the user at the end.
 struct Outcome {
   FormFactors formFactors;
-  std::vector<std::string> written;   // the files written, in order
-  std::string shipSummary;            // empty without a ship file
-  std::string uncertaintySummary;     // empty without an uncertainty file
-  std::size_t runs = 0;               // the runs of the test
+  std::vector<std::string> written;       // the files written, in order
+  std::string shipSummary;                // empty without a ship file
+  std::string uncertaintySummary;         // empty without an uncertainty file
+  std::vector<std::string> pictureNotes;  // each picture that carries a note in place of a drawing
+  std::size_t runs = 0;                   // the runs of the test
   std::optional<double> fastestPeKW;  // the effective power of the fastest run, with a ship file
 };
 

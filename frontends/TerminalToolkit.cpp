@@ -85,6 +85,7 @@ std::string TerminalToolkit::HowToStop() const {
 void TerminalToolkit::Finish(const Closing& closing) {
   out_ << "\nThe report is written to " << closing.reportPath << "\n";
   if (!closing.written.empty()) out_ << "Files written there: " << closing.written << "\n";
+  for (const std::string& note : closing.pictureNotes) Note(note);
   out_ << closing.formFactors;
   if (!closing.shipSummary.empty()) out_ << "\n" << closing.shipSummary;
   out_ << std::flush;

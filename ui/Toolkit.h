@@ -161,11 +161,12 @@ double LineAdvance(const Twips& placement, const UserCoordinates& scale, double 
 // What the user is told when an analysis has ended with its report written; each front end
 // presents it its own way.
 struct Closing {
-  std::string note{};         // the closing box: the folder, the files written, the form factor
-  std::string reportPath{};   // where KAVREL.OUT was written
-  std::string written{};      // every file written beside it, in order, comma-separated
-  std::string formFactors{};  // the (1+k) lines
-  std::string shipSummary{};  // the prediction's summary; empty without a ship file
+  std::string note{};        // the closing box: the folder, the files written, the form factor
+  std::string reportPath{};  // where KAVREL.OUT was written
+  std::string written{};     // every file written beside it, in order, comma-separated
+  std::vector<std::string> pictureNotes{};  // each picture that carries a note, and the note
+  std::string formFactors{};                // the (1+k) lines
+  std::string shipSummary{};                // the prediction's summary; empty without a ship file
 };
 
 // A modal question: prompt, title, the pre-filled default and its screen position.
