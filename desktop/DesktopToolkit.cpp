@@ -205,7 +205,7 @@ std::string FindOnPath(std::string_view name) {
     const std::string_view folder = rest.substr(0, colon);
     rest.remove_prefix(std::min(colon + 1, rest.size()));
     if (folder.empty()) continue;
-    const std::string file = std::string(folder) + "/" + std::string(name);
+    std::string file = std::string(folder) + "/" + std::string(name);
     struct stat found {};
     if (::stat(file.c_str(), &found) == 0 && S_ISREG(found.st_mode) &&
         ::access(file.c_str(), X_OK) == 0) {

@@ -75,7 +75,7 @@ class Desktop : public ::testing::Test {
   // same answers, on the desktop up to its closing box; `atLastQuestion` looks at the windows
   // while the last question is up. Returns the message boxes the desktop showed.
   std::vector<MessageBoxView> Run(const std::string& data, const std::vector<std::string>& answers,
-                                  void (Desktop::*atLastQuestion)()) {
+                                  void (Desktop::*atLastQuestion)() const) {
     TempFolder folder;
     folder.Write(DataFileName, data);
     ScriptedToolkit scripted(answers);
@@ -109,7 +109,7 @@ class Desktop : public ::testing::Test {
   // nearly every line its colour at its middle (a later item may cover a few), each text ink
   // in its box. So the dark-red run targets, the cyan Ctm curve, the light-blue axes and all
   // captions and labels are checked.
-  void CheckPictures() {
+  void CheckPictures() const {
     for (WindowId id : AllWindows) {
       const auto image = ui->Image(id, true);
       const Twips& p = ui->Window(id).Placement();
@@ -153,7 +153,7 @@ class Desktop : public ::testing::Test {
 
   // On the coefficient graph, the three lines of the missing-(1+k) note are drawn in the window
   // with no light-blue axis pixel and clear of the "Ctm" label.
-  void CheckNoteClearOfAxes() {
+  void CheckNoteClearOfAxes() const {
     const auto image = ui->Image(WindowId::Kavrel_Form1, true);
     ASSERT_TRUE(image);
     std::vector<Box> note, labels;
@@ -178,7 +178,7 @@ class Desktop : public ::testing::Test {
 
   // Form1 holds every text of `expected` (its lines joined by blanks), in the fixed-pitch font,
   // each line inked and wholly inside the window, and the window wholly on the screen.
-  void CheckTableWhole(const std::vector<std::string>& expected) {
+  void CheckTableWhole(const std::vector<std::string>& expected) const {
     const auto image = ui->Image(WindowId::Ekran_Form1, true);
     ASSERT_TRUE(image);
     const auto [right, bottom] = ScreenEdges();
@@ -202,7 +202,7 @@ class Desktop : public ::testing::Test {
   }
 
   // The runs numbered on Form1 with their Froude numbers, worked out from the speeds.
-  void CheckRunList() {
+  void CheckRunList() const {
     std::vector<std::string> rows{"The runs by speed (NS and ND are their numbers NO):"};
     for (int i = 0; i < 12; ++i) {
       std::array<char, 32> row{};

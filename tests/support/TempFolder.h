@@ -31,6 +31,8 @@ class TempFolder {
   }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
+  TempFolder(TempFolder&&) = delete;
+  TempFolder& operator=(TempFolder&&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
   void Write(const std::string& name, const std::string& content) const {

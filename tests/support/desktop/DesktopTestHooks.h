@@ -98,6 +98,8 @@ class PersonAtDisplay {
   ~PersonAtDisplay();
   PersonAtDisplay(const PersonAtDisplay&) = delete;
   PersonAtDisplay& operator=(const PersonAtDisplay&) = delete;
+  PersonAtDisplay(PersonAtDisplay&&) = delete;
+  PersonAtDisplay& operator=(PersonAtDisplay&&) = delete;
 
   // The box closed on the action.
   bool Done() const { return acted_ && !ignored_; }
