@@ -11,7 +11,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "desktop/DesktopToolkit.h"
 #include "text/Faults.h"
@@ -124,20 +123,9 @@ int Message(void* desktop, const char* text, int box) noexcept {
   });
 }
 
-// The lines of a text, LF between them; none for the empty text.
-std::vector<std::string> Lines(std::string_view text) {
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = std::min(text.find('\n', at), text.size());
-    lines.emplace_back(text.substr(at, end - at));
-    at = end + 1;
-  }
-  return lines;
-}
-
 int Table(void* desktop, const char* title, const char* head, const char* rows) noexcept {
   return Outcome(desktop, [&](DesktopToolkit& toolkit) {
-    toolkit.ShowTable({title, Lines(head), Lines(rows)});
+    toolkit.ShowTable({title, DecodeLines(head), DecodeLines(rows)});
   });
 }
 

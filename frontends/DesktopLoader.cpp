@@ -95,13 +95,8 @@ class ModuleToolkit final : public Toolkit {
 
  private:
   void ShowTable(const TextTable& table) {
-    const auto lines = [](const std::vector<std::string>& list) {
-      std::string text;
-      for (const std::string& line : list) text += (text.empty() ? "" : "\n") + line;
-      return text;
-    };
-    Check(api_.table(desktop_, table.title.c_str(), lines(table.head).c_str(),
-                     lines(table.rows).c_str()));
+    Check(api_.table(desktop_, table.title.c_str(), EncodeLines(table.head).c_str(),
+                     EncodeLines(table.rows).c_str()));
   }
 
   void Send(int slot, const DrawItem& item) {
