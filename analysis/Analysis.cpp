@@ -170,24 +170,30 @@ Conversion ConvertWhenAsked(Toolkit& ui, CheckedTest& test) {
 
 // The runs as the report's run table numbers them, for choosing the range to smooth where no
 // graph shows them.
-std::string RunListText(const RunCoefficients& runs) {
-  std::string out = "\n The runs by speed (NS and ND are their numbers NO):\n";
-  out += "  NO    Fn      Ctm\n";
-  out += "               *1000\n";
+TextTable RunListTable(const RunCoefficients& runs) {
+  TextTable table{" The runs by speed (NS and ND are their numbers NO):",
+                  {"  NO    Fn      Ctm", "               *1000"},
+                  {}};
   for (std::size_t i = 0; i < runs.Fn.size(); ++i) {
-    out += FormatInteger(static_cast<double>(i + 1), 4);
-    out += " ";
-    out += FormatFixed(runs.Fn[i], 3, 3);
-    out += "  ";
-    out += FormatFixed(runs.Ctm[i], 3, 3);
-    out += "\n";
+    table.rows.push_back(FormatInteger(static_cast<double>(i + 1), 4) + " " +
+                         FormatFixed(runs.Fn[i], 3, 3) + "  " + FormatFixed(runs.Ctm[i], 3, 3));
+  }
+  return table;
+}
+
+// The same for a front end without windows, a line each.
+std::string RunListText(const TextTable& table) {
+  std::string out = "\n" + table.title + "\n";
+  for (const auto* lines : {&table.head, &table.rows}) {
+    for (const std::string& line : *lines) out += line + "\n";
   }
   return out;
 }
 
 // Step 4: the smoothing question and the chosen dialogue, which leaves its values in CtmS.
 Smoothing SmoothByChoice(Toolkit& ui, RunCoefficients& runs) {
-  ui.Transcript(RunListText(runs));
+  const TextTable runList = RunListTable(runs);
+  ui.Transcript(RunListText(runList));
   DisplayWindow& screen = ClearedTextWindow(ui);
   PrintTextLine(screen, 1, " ENTER THE SMOOTHING CHOISE 1/2  <1>");
   PrintTextLine(screen, 2, " <1> REGRESSION POLYNOMIAL SMOOTHING");
@@ -199,6 +205,7 @@ Smoothing SmoothByChoice(Toolkit& ui, RunCoefficients& runs) {
   // The seam of the two smoothing methods: 1 is the regression polynomial, every other
   // answer the wave-resistance approach.
   if (smoothing.SmoothingType == 1) {
+    ui.ListRuns(runList);
     smoothing.fits = PolynomialSmoothing(ui, runs.Fn, runs.CtmS, runs.Ctm, runs.Cfm);
   } else {
     MunkSmoothing(ui, runs.Cfm, runs.CtmS, runs.Ctm, runs.Fn, smoothing.D);

@@ -123,9 +123,16 @@ int Message(void* desktop, const char* text, int box) noexcept {
   });
 }
 
-int Finish(void* desktop, const char* closingNote) noexcept {
-  return Outcome(desktop,
-                 [&](DesktopToolkit& toolkit) { toolkit.Finish(Closing{.note = closingNote}); });
+int Table(void* desktop, const char* title, const char* head, const char* rows) noexcept {
+  return Outcome(desktop, [&](DesktopToolkit& toolkit) {
+    toolkit.ShowTable({title, DecodeLines(head), DecodeLines(rows)});
+  });
+}
+
+int Finish(void* desktop, const char* closingNote, const char* reportPage) noexcept {
+  return Outcome(desktop, [&](DesktopToolkit& toolkit) {
+    toolkit.Finish(Closing{.note = closingNote, .reportPage = reportPage});
+  });
 }
 
 const char* HowToStop() noexcept {
@@ -143,6 +150,7 @@ constexpr KavrelDesktopApi Api{KAVREL_DESKTOP_API_VERSION,
                                ItemAdded,
                                Ask,
                                Message,
+                               Table,
                                Finish,
                                HowToStop,
                                LastFailure};

@@ -6,10 +6,23 @@
 #include <FL/Fl.H>
 #include <FL/x.H>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 #include "desktop/DesktopWindows.h"
 #include "text/Faults.h"
+#include "ui/PixelMapping.h"
 
 namespace kavrel {
 
@@ -94,6 +107,7 @@ void DesktopToolkit::WindowChanged(const DisplayWindow& window, const DrawItem* 
   } else if (added != nullptr) {
     slot->Drawing().ItemAdded();
   } else {
+    if (window.Items().empty()) slot->Restore();  // cleared: a grown Form1 as it was placed
     slot->Drawing().Replaced();
   }
   // Synchronous drawing: the picture is on the screen before the next question.
@@ -143,7 +157,13 @@ void DesktopToolkit::ShowMessage(const std::string& text, desktop::BoxKind kind,
   WaitForFirstExpose(box);
   do {
     RunMessageBox(box);
-    if (StopAsked() && stoppable) ConfirmStop();  // Go on: the message stays
+    if (!StopAsked()) continue;
+    if (stoppable) {
+      ConfirmStop();  // Go on: the message stays
+    } else {
+      box.hide();
+      Stop().asked = true;  // for the closing box below it
+    }
   } while (box.shown());
 }
 
@@ -171,13 +191,120 @@ std::string DesktopToolkit::HowToStop() const {
 }
 
 void DesktopToolkit::RunMessageBox(desktop::MessageBox& box) {
-  while (box.shown() && !Stop().asked) Fl::wait();
+  while (box.shown() && !Stop().asked && !box.OpenAsked()) Fl::wait();
+}
+
+namespace {
+
+// The program `name` in a folder of PATH (an empty entry, the current folder, is passed over);
+// empty when there is none.
+std::string FindOnPath(std::string_view name) {
+  const char* path = std::getenv("PATH");
+  for (std::string_view rest = path != nullptr ? path : ""; !rest.empty();) {
+    const std::size_t colon = std::min(rest.find(':'), rest.size());
+    const std::string_view folder = rest.substr(0, colon);
+    rest.remove_prefix(std::min(colon + 1, rest.size()));
+    if (folder.empty()) continue;
+    std::string file = std::string(folder) + "/" + std::string(name);
+    struct stat found {};
+    if (::stat(file.c_str(), &found) == 0 && S_ISREG(found.st_mode) &&
+        ::access(file.c_str(), X_OK) == 0) {
+      return file;
+    }
+  }
+  return {};
+}
+
+// Starts `program` with `argument` as its one argument, no shell between, in a session of its
+// own with standard input and output on /dev/null, and leaves it to run. An opener that fails
+// does so at once: it is given a second, the box staying alive, and its failure is returned.
+// Empty when it started and has not failed.
+std::string StartDetached(const std::string& program, const std::string& argument) {
+  posix_spawn_file_actions_t files{};
+  posix_spawnattr_t attributes{};
+  posix_spawn_file_actions_init(&files);
+  posix_spawnattr_init(&attributes);
+  for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    posix_spawn_file_actions_addopen(&files, fd, "/dev/null",
+                                     fd == STDIN_FILENO ? O_RDONLY : O_WRONLY, 0);
+  }
+  sigset_t none{};
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
+  std::string name = program, page = argument;
+  std::array<char*, 3> arguments{name.data(), page.data(), nullptr};
+  pid_t child = 0;
+  const int error =
+      posix_spawn(&child, program.c_str(), &files, &attributes, arguments.data(), environ);
+  posix_spawn_file_actions_destroy(&files);
+  posix_spawnattr_destroy(&attributes);
+  if (error != 0) return program + " could not be started: " + std::strerror(error);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (std::chrono::steady_clock::now() < deadline) {
+    int status = 0;
+    const pid_t ended = ::waitpid(child, &status, WNOHANG);
+    if (ended != child) {
+      if (ended < 0) return {};
+      Fl::wait(0.05);
+      continue;
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+    return program + (WIFEXITED(status)
+                          ? " ended with exit status " + std::to_string(WEXITSTATUS(status))
+                          : " was ended by signal " + std::to_string(WTERMSIG(status)));
+  }
+  return {};
+}
+
+}  // namespace
+
+void DesktopToolkit::OpenPage(const std::string& opener, const std::string& page) {
+  const std::string failure = StartDetached(opener, page);
+  if (!failure.empty()) {
+    ShowMessage("The report page " + page + " could not be opened: " + failure + ".",
+                desktop::BoxKind::Warning, false);
+  }
 }
 
 void DesktopToolkit::Finish(const Closing& closing) {
-  // Everything is written: a wish to stop here is met by closing the box.
-  if (!closing.note.empty()) ShowMessage(closing.note, desktop::BoxKind::Information, false);
+  if (!closing.note.empty()) {
+    const std::string opener = closing.reportPage.empty() ? "" : FindOnPath(Opener);
+    Fl::check();
+    desktop::MessageBox box(closing.note, desktop::BoxKind::Information, !opener.empty());
+    box.show();
+    WaitForFirstExpose(box);
+    while (box.shown()) {
+      RunMessageBox(box);
+      // Everything is written: a wish to stop is met by closing the box.
+      if (StopAsked()) box.hide();
+      if (box.TakeOpenAsked() && box.shown()) OpenPage(opener, closing.reportPage);
+    }
+  }
   CloseWindows();
+}
+
+void DesktopToolkit::ListRuns(const TextTable& runs) {
+  ShowTable(runs);
+}
+
+void DesktopToolkit::ShowTable(const TextTable& table) {
+  DisplayWindow& form = Window(WindowId::Ekran_Form1);
+  if (!form.Shown()) form.Show();
+  form.Clear();
+  desktop::DesktopWindow& shown = *windows_[Slot(WindowId::Ekran_Form1)];
+  const PixelSize placed = NominalPixels(form.Placement());
+  const desktop::TablePage page =
+      desktop::LayOutTable(table, placed, shown.Room(true), shown.Room(false));
+  form.SetFontName(desktop::TableFont);
+  form.SetFontSize(page.points);
+  form.SetTextColour(Colour::DarkBlue);
+  form.SetUserCoordinates(0, 0, page.size.width, page.size.height);
+  if (page.size.width != placed.width || page.size.height != placed.height) shown.Fit(page.size);
+  for (const auto& line : page.lines) {
+    form.SetPrintPosition(line.x, line.y);
+    form.Print(line.text);
+  }
 }
 
 desktop::DesktopWindow* DesktopToolkit::ShownWindow(WindowId id) const {

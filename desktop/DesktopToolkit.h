@@ -37,10 +37,19 @@ class DesktopToolkit : public Toolkit {
   void Message(const std::string& text) override;
   void Note(const std::string& text) override;
   std::string HowToStop() const override;
-  // The closing note in a box; the windows close when it is dismissed.
+  // The runs on Form1, a table (ShowTable).
+  void ListRuns(const TextTable& runs) override;
+  // The closing note in a box; the windows close when it is dismissed. Everything is written
+  // by then: Ctrl+Q and Form1's close box close it too. Where the desktop has an opener
+  // (xdg-open on PATH) the box offers to open the report page, which the opener then shows
+  // while kavrel goes on and ends.
   void Finish(const Closing& closing) override;
+  // Form1 shows the table in a fixed-pitch font, in columns, grown to hold it where the
+  // screen has room, until it is next cleared.
+  void ShowTable(const TextTable& table);
 
   static constexpr const char* HowToStopText = "press Ctrl+Q or close the window Form1";
+  static constexpr const char* Opener = "xdg-open";
   static constexpr const char* StopQuestionText =
       "Stop the analysis? No report will be written; an earlier KAVREL.OUT stays as it is.";
 
@@ -70,6 +79,8 @@ class DesktopToolkit : public Toolkit {
   void ShowMessage(const std::string& text, desktop::BoxKind kind, bool stoppable);
   // The stop question: throws StoppedByUser on Stop, returns on Go on.
   void ConfirmStop();
+  // Starts the opener on the report page, detached; a failure is shown in a box.
+  void OpenPage(const std::string& opener, const std::string& page);
 
   std::array<std::unique_ptr<desktop::DesktopWindow>, 4> windows_;
 };

@@ -9,8 +9,11 @@
 #include <strings.h>
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <initializer_list>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace kavrel::desktop {
 
@@ -59,7 +62,136 @@ void ReleaseMembers(Fl_Group& group) {
   while (group.children() > 0) group.remove(group.children() - 1);
 }
 
+// Where the question and message boxes stand.
+constexpr int BoxLeft = 9500 / TwipsPerPixel;
+constexpr int BoxTop = 8500 / TwipsPerPixel;
+
+// `at` moved only as far as needed for `size` pixels from it to lie inside [from, from + room].
+int KeepOnScreen(int at, int size, int from, int room) {
+  return std::max(from, std::min(at, from + room - size));
+}
+
+int TextWidth(const std::string& text) {
+  return static_cast<int>(std::ceil(fl_width(text.data(), static_cast<int>(text.size()))));
+}
+
+// The word in pieces no wider than `width` in the current font, each of at least one whole
+// UTF-8 character.
+std::vector<std::string> Pieces(const std::string& word, int width) {
+  std::vector<std::string> pieces{""};
+  for (std::size_t at = 0; at < word.size();) {
+    std::size_t end = at + 1;
+    while (end < word.size() && (static_cast<unsigned char>(word[end]) & 0xC0U) == 0x80U) ++end;
+    const std::string character = word.substr(at, end - at);
+    if (!pieces.back().empty() && TextWidth(pieces.back() + character) > width) {
+      pieces.emplace_back();
+    }
+    pieces.back() += character;
+    at = end;
+  }
+  return pieces;
+}
+
+// The text's words, a word too wide for a line in pieces, put into lines no wider than `width`.
+std::vector<std::string> WrapWords(const std::string& text, int width) {
+  if (TextWidth(text) <= width) return {text};
+  std::vector<std::string> lines{""};
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    for (const std::string& piece : Pieces(text.substr(at, end - at), width)) {
+      if (piece.empty()) continue;
+      if (lines.back().empty()) {
+        lines.back() = piece;
+      } else if (TextWidth(lines.back() + " " + piece) <= width) {
+        lines.back() += " " + piece;
+      } else {
+        lines.push_back(piece);
+      }
+    }
+    at = end + 1;
+  }
+  return lines;
+}
+
+constexpr int TableMargin = 10;
+
+// The table in `columns` columns with the fixed-pitch font of `pixels` pixels.
+TablePage TableIn(const TextTable& table, int pixels, std::size_t columns, PixelSize least) {
+  fl_font(FontFor(TableFont), pixels);
+  const int line = fl_height();
+  const int gap = TextWidth("00");
+  int column = 0;
+  for (const auto* list : {&table.head, &table.rows}) {
+    for (const std::string& text : *list) column = std::max(column, TextWidth(text));
+  }
+  const std::size_t rows = table.rows.size();
+  const std::size_t perColumn = (rows + columns - 1) / columns;
+  const std::size_t used = perColumn == 0 ? 1 : (rows + perColumn - 1) / perColumn;
+  TablePage page;
+  page.points = pixels * 0.75;  // at 96 pixels to the inch
+  page.size.width =
+      std::max(least.width, 2 * TableMargin + static_cast<int>(used) * (column + gap) - gap);
+  int y = TableMargin;
+  for (std::string& text : WrapWords(table.title, page.size.width - 2 * TableMargin)) {
+    page.lines.push_back({TableMargin, y, std::move(text)});
+    y += line;
+  }
+  if (!table.title.empty()) y += line / 2;
+  for (std::size_t c = 0; c < used; ++c) {
+    const int x = TableMargin + static_cast<int>(c) * (column + gap);
+    int at = y;
+    for (const std::string& text : table.head) {
+      page.lines.push_back({x, at, text});
+      at += line;
+    }
+    for (std::size_t r = c * perColumn; r < std::min(rows, (c + 1) * perColumn); ++r) {
+      page.lines.push_back({x, at, table.rows[r]});
+      at += line;
+    }
+  }
+  const auto below = static_cast<int>(table.head.size() + perColumn) * line;
+  page.size.height = std::max(least.height, y + below + TableMargin);
+  return page;
+}
+
 }  // namespace
+
+TablePage LayOutTable(const TextTable& table, PixelSize least, PixelSize near, PixelSize whole) {
+  TablePage nearest;
+  const std::size_t most = std::max<std::size_t>(1, table.rows.size());
+  const auto fit = [&](PixelSize room, std::initializer_list<int> sizes) {
+    for (const int pixels : sizes) {
+      for (std::size_t columns = 1; columns <= most; ++columns) {
+        TablePage page = TableIn(table, pixels, columns, least);
+        if (page.size.width > room.width && columns > 1) break;  // more columns are wider still
+        const bool fits = page.size.width <= room.width && page.size.height <= room.height;
+        nearest = std::move(page);
+        if (fits) return true;
+      }
+    }
+    return false;
+  };
+  if (fit(near, {13, 12, 11, 10})) return nearest;
+  fit(whole, {13, 12, 11, 10});
+  return nearest;  // what fits, or the smallest font in as many columns as the width holds
+}
+
+std::string BreakLongWords(const std::string& text, int width) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find_first_of(" \n", at), text.size());
+    const std::string word = text.substr(at, end - at);
+    if (TextWidth(word) <= width) {
+      out += word;
+    } else {
+      const std::vector<std::string> pieces = Pieces(word, width);
+      for (std::size_t i = 0; i < pieces.size(); ++i) out += (i == 0 ? "" : "\n") + pieces[i];
+    }
+    if (end < text.size()) out += text[end];
+    at = end + 1;
+  }
+  return out;
+}
 
 void RegisterFonts() {
   for (std::size_t i = 0; i < NamedFonts.size(); ++i) {
@@ -133,6 +265,7 @@ DesktopWindow::DesktopWindow(const DisplayWindow& window)
     : Fl_Double_Window(
           window.Placement().left / TwipsPerPixel, window.Placement().top / TwipsPerPixel,
           NominalPixels(window.Placement()).width, NominalPixels(window.Placement()).height),
+      window_(window),
       canvas_(window, NominalPixels(window.Placement())) {
   end();
   copy_label(window.Caption().c_str());
@@ -147,27 +280,60 @@ DesktopWindow::~DesktopWindow() {
   ReleaseMembers(*this);
 }
 
+namespace {
+// Room for a window manager's frame and title bar.
+constexpr int Frame = 10, TitleBar = 30;
+}  // namespace
+
+PixelSize DesktopWindow::Room(bool whereItIs) const {
+  int left = 0, top = 0, width = 0, height = 0;
+  Fl::screen_work_area(left, top, width, height, x(), y());
+  if (!whereItIs) return {width - Frame, height - TitleBar};
+  // Left of where the boxes stand, below the window's top.
+  return {std::min(left + width, BoxLeft) - x() - Frame, top + height - y() - TitleBar};
+}
+
+void DesktopWindow::Fit(PixelSize size) {
+  int left = 0, top = 0, width = 0, height = 0;
+  Fl::screen_work_area(left, top, width, height, x(), y());
+  canvas_.Renominate(size);
+  resize(KeepOnScreen(x(), size.width + Frame, left, width),
+         KeepOnScreen(y(), size.height + TitleBar, top, height), size.width, size.height);
+  canvas_.Replaced();
+  show();  // raised above the windows it now covers
+  grown_ = true;
+}
+
+void DesktopWindow::Restore() {
+  if (!grown_) return;
+  grown_ = false;
+  const PixelSize size = NominalPixels(window_.Placement());
+  canvas_.Renominate(size);
+  resize(window_.Placement().left / TwipsPerPixel, window_.Placement().top / TwipsPerPixel,
+         size.width, size.height);
+}
+
 PromptBox::PromptBox(int x, int y, int w, int h, std::string text)
-    : Fl_Box(x, y, w, h), text_(std::move(text)) {}
+    : Fl_Box(x, y, w, h), text_(std::move(text)) {
+  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  shown_ = BreakLongWords(text_, w);
+}
 
 int PromptBox::HeightFor(const std::string& text, int width) {
-  fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
-  int w = width, h = 0;
-  fl_measure(text.c_str(), w, h, 0);
-  return h;
+  return SizeFor(text, width).second;
 }
 
 std::pair<int, int> PromptBox::SizeFor(const std::string& text, int maxWidth) {
   fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
   int w = maxWidth, h = 0;
-  fl_measure(text.c_str(), w, h, 0);
+  fl_measure(BreakLongWords(text, maxWidth).c_str(), w, h, 0);
   return {std::min(w, maxWidth), h};
 }
 
 void PromptBox::draw() {
   fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
   fl_color(FL_FOREGROUND_COLOR);
-  fl_draw(text_.c_str(), x(), y(), w(), h(), FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP,
+  fl_draw(shown_.c_str(), x(), y(), w(), h(), FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP,
           nullptr, 0);
 }
 
@@ -227,9 +393,6 @@ ScreenArea ScreenAt(int x, int y) {
   return area;
 }
 
-constexpr int BoxLeft = 9500 / TwipsPerPixel;
-constexpr int BoxTop = 8500 / TwipsPerPixel;
-
 std::pair<int, int> MessageTextSize(const std::string& text) {
   const ScreenArea screen = ScreenAt(BoxLeft, BoxTop);
   const int chrome = 3 * MessageBox::Margin + MessageBox::IconSize;
@@ -237,8 +400,9 @@ std::pair<int, int> MessageTextSize(const std::string& text) {
   return PromptBox::SizeFor(text, std::min(MessageBox::MaxTextWidth, widest));
 }
 
-int MessageWidth(std::pair<int, int> textSize) {
-  const int buttons = 2 * MessageBox::ButtonWidth + 6;
+int MessageWidth(std::pair<int, int> textSize, bool offerOpen) {
+  const int buttons =
+      MessageBox::ButtonWidth + 6 + (offerOpen ? MessageBox::OpenWidth : MessageBox::ButtonWidth);
   return 2 * MessageBox::Margin +
          std::max(MessageBox::IconSize + MessageBox::Margin + textSize.first, buttons);
 }
@@ -248,22 +412,18 @@ int MessageHeight(std::pair<int, int> textSize) {
          MessageBox::RowHeight;
 }
 
-// `at` moved only as far as needed for `size` pixels from it to lie inside [from, from + room].
-int KeepOnScreen(int at, int size, int from, int room) {
-  return std::max(from, std::min(at, from + room - size));
-}
-
 }  // namespace
 
-MessageBox::MessageBox(const std::string& text, Kind kind)
-    : MessageBox(text, kind, MessageTextSize(text)) {}
+MessageBox::MessageBox(const std::string& text, Kind kind, bool offerOpen)
+    : MessageBox(text, kind, offerOpen, MessageTextSize(text)) {}
 
-MessageBox::MessageBox(const std::string& text, Kind kind, std::pair<int, int> textSize)
-    : Fl_Window(KeepOnScreen(BoxLeft, MessageWidth(textSize), ScreenAt(BoxLeft, BoxTop).x,
-                             ScreenAt(BoxLeft, BoxTop).w),
+MessageBox::MessageBox(const std::string& text, Kind kind, bool offerOpen,
+                       std::pair<int, int> textSize)
+    : Fl_Window(KeepOnScreen(BoxLeft, MessageWidth(textSize, offerOpen),
+                             ScreenAt(BoxLeft, BoxTop).x, ScreenAt(BoxLeft, BoxTop).w),
                 KeepOnScreen(BoxTop, MessageHeight(textSize), ScreenAt(BoxLeft, BoxTop).y,
                              ScreenAt(BoxLeft, BoxTop).h),
-                MessageWidth(textSize), MessageHeight(textSize)),
+                MessageWidth(textSize, offerOpen), MessageHeight(textSize)),
       kind_(kind),
       icon_(FL_THIN_UP_BOX, Margin, Margin, IconSize, IconSize,
             kind == Kind::Warning       ? "!"
@@ -271,11 +431,14 @@ MessageBox::MessageBox(const std::string& text, Kind kind, std::pair<int, int> t
                                         : "?"),
       text_(2 * Margin + IconSize, Margin, textSize.first, std::max(IconSize, textSize.second),
             text),
-      ok_(MessageWidth(textSize) - Margin - ButtonWidth,
+      ok_(MessageWidth(textSize, offerOpen) - Margin - ButtonWidth,
           MessageHeight(textSize) - Margin - RowHeight, ButtonWidth, RowHeight,
           kind == Kind::StopQuestion ? "Stop" : "OK"),
-      other_(MessageWidth(textSize) - Margin - 2 * ButtonWidth - 6,
-             MessageHeight(textSize) - Margin - RowHeight, ButtonWidth, RowHeight, "Go on") {
+      other_(MessageWidth(textSize, offerOpen) - Margin - 2 * ButtonWidth - 6,
+             MessageHeight(textSize) - Margin - RowHeight, ButtonWidth, RowHeight, "Go on"),
+      open_(MessageWidth(textSize, offerOpen) - Margin - ButtonWidth - 6 - OpenWidth,
+            MessageHeight(textSize) - Margin - RowHeight, OpenWidth, RowHeight,
+            "&Open the report") {
   end();
   label("kavrel");
   xclass("kavrel");
@@ -288,6 +451,9 @@ MessageBox::MessageBox(const std::string& text, Kind kind, std::pair<int, int> t
   other_.callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(false); }, this);
   other_.shortcut(FL_Escape);
   if (kind != Kind::StopQuestion) other_.hide();
+  open_.callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->openAsked_ = true; },
+                 this);
+  if (!offerOpen) open_.hide();
   // The close box (and Escape where Go on is hidden): OK for a message, Go on for the question.
   callback([](Fl_Widget*, void* box) { static_cast<MessageBox*>(box)->Close(false); }, this);
 }

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/PixelMapping.h"
 #include "ui/Toolkit.h"
@@ -34,6 +35,8 @@ class Canvas : public Fl_Widget {
 
   void ItemAdded() { damage(FL_DAMAGE_USER1); }
   void Replaced() { redraw(); }
+  // The size at which fonts are drawn at their own size.
+  void Renominate(PixelSize size) { nominal_ = size; }
 
   // The whole picture at the widget's place, into whatever surface is current.
   void DrawAll() const;
@@ -63,11 +66,46 @@ class DesktopWindow : public Fl_Double_Window {
 
   Canvas& Drawing() { return canvas_; }
 
+  // Grows to `size` pixels, drawn at that size, moved only as far as needed to stay on the
+  // screen; Restore takes the window back to its placement.
+  void Fit(PixelSize size);
+  void Restore();
+  // The room for a window on the screen where this one stands, less a window manager's frame:
+  // the whole screen, or what lies below its top and right of its left edge, left of the boxes.
+  PixelSize Room(bool whereItIs) const;
+
  private:
+  const DisplayWindow& window_;
   Canvas canvas_;
+  bool grown_ = false;
 };
 
-// The prompt, wrapped, with '@' and '&' taken as the characters they are.
+// A table laid out for the text window: its size in pixels, the font size, and each line with
+// its top-left corner in pixels.
+struct TablePage {
+  struct Line {
+    int x = 0, y = 0;
+    std::string text;
+  };
+  PixelSize size;
+  double points = 10;
+  std::vector<Line> lines;
+};
+
+// The fixed-pitch font of tables.
+inline constexpr const char* TableFont = "Courier New";
+
+// The table in the fewest columns, at the largest of a few font sizes, that fit in `near` (the
+// room where the window stands), or else in `whole` (the screen's); never smaller than `least`.
+// The title is wrapped to the width.
+TablePage LayOutTable(const TextTable& table, PixelSize least, PixelSize near, PixelSize whole);
+
+// `text` with a line break put into each word wider than `width` pixels in the current font,
+// wherever it has to be; FLTK's wrapping breaks lines only between words.
+std::string BreakLongWords(const std::string& text, int width);
+
+// The prompt, wrapped (a word too long for a line broken), with '@' and '&' taken as the
+// characters they are.
 class PromptBox : public Fl_Box {
  public:
   PromptBox(int x, int y, int w, int h, std::string text);
@@ -82,6 +120,7 @@ class PromptBox : public Fl_Box {
 
  private:
   std::string text_;
+  std::string shown_;  // with long words broken
 };
 
 // The question box: title, prompt, a field holding the selected default, OK (Return) and
@@ -127,15 +166,17 @@ class MessageBox : public Fl_Window {
  public:
   // A fault or a refused answer ("!"), a note ("i"): an OK button (Return, Escape and the
   // close box close it too). The stop question ("?"): Stop (Return) and Go on (Escape, the
-  // close box).
+  // close box). A note may have "Open the report" (Alt+O, or O) beside OK, which leaves the box
+  // up and sets OpenAsked.
   using Kind = BoxKind;
   static constexpr int MaxTextWidth = 480;
   static constexpr int Margin = 12;
   static constexpr int IconSize = 50;
   static constexpr int ButtonWidth = 84;
   static constexpr int RowHeight = 26;
+  static constexpr int OpenWidth = 130;
 
-  MessageBox(const std::string& text, Kind kind);
+  MessageBox(const std::string& text, Kind kind, bool offerOpen = false);
   ~MessageBox() override;
   MessageBox(const MessageBox&) = delete;
   MessageBox& operator=(const MessageBox&) = delete;
@@ -149,11 +190,15 @@ class MessageBox : public Fl_Window {
   // OK, or Stop; and Go on (hidden but for the stop question).
   const Fl_Return_Button& DefaultButton() const { return ok_; }
   const Fl_Button& OtherButton() const { return other_; }
+  const Fl_Button& OpenButton() const { return open_; }
+  // Whether "Open the report" was pressed since the last look; the press is taken.
+  bool TakeOpenAsked() { return std::exchange(openAsked_, false); }
+  bool OpenAsked() const { return openAsked_; }
   // Closed with OK or Stop (Return), rather than Go on, Escape or the close box.
   bool Confirmed() const { return confirmed_; }
 
  private:
-  MessageBox(const std::string& text, Kind kind, std::pair<int, int> textSize);
+  MessageBox(const std::string& text, Kind kind, bool offerOpen, std::pair<int, int> textSize);
   void Close(bool confirmed);
 
   Kind kind_;
@@ -161,7 +206,9 @@ class MessageBox : public Fl_Window {
   PromptBox text_;
   Fl_Return_Button ok_;
   Fl_Button other_;
+  Fl_Button open_;
   bool confirmed_ = false;
+  bool openAsked_ = false;
 };
 
 }  // namespace kavrel::desktop

@@ -7,24 +7,28 @@
 #include <cerrno>
 #include <cstring>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "text/Faults.h"
 #include "ui/DesktopCodec.h"
 #include "ui/DesktopModuleApi.h"
-#include "ui/TextWindow.h"
 
 namespace kavrel {
 
 namespace {
 
 constexpr const char* ModuleFile = "kavrel-desktop.so";
+// The report page, written beside the report by every analysis.
+constexpr const char* PageFile = "KAVREL.html";
 
 void AppendText(void* context, const char* text, std::size_t length) {
   static_cast<std::string*>(context)->append(text, length);
@@ -55,18 +59,26 @@ class ModuleToolkit final : public Toolkit {
   }
   std::string HowToStop() const override { return api_.how_to_stop(); }
   void Failed(const std::string& message) override { Message(message); }
+  void ListRuns(const TextTable& runs) override { ShowTable(runs); }
   void Finish(const Closing& closing) override {
     if (!closing.shipSummary.empty()) {
-      // The prediction's summary stands on the text window beside the closing box.
-      DisplayWindow& screen = ClearedTextWindow(*this);
-      int line = 1;
-      for (std::size_t at = 0; at < closing.shipSummary.size(); ++line) {
-        const std::size_t end = closing.shipSummary.find('\n', at);
-        PrintTextLine(screen, line, std::string_view(closing.shipSummary).substr(at, end - at));
+      // The prediction's summary stands on the text window beside the closing box: its first
+      // line the title, then a line a speed.
+      const std::string_view summary = closing.shipSummary;
+      const std::size_t titleEnd = std::min(summary.find('\n'), summary.size());
+      TextTable table{std::string(summary.substr(0, titleEnd)), {}, {}};
+      for (std::size_t at = titleEnd + 1; at < summary.size();) {
+        const std::size_t end = std::min(summary.find('\n', at), summary.size());
+        table.rows.emplace_back(summary.substr(at, end - at));
         at = end + 1;
       }
+      ShowTable(table);
     }
-    Check(api_.finish(desktop_, closing.note.c_str()));
+    std::string page;
+    if (!closing.reportPath.empty()) {
+      page = std::filesystem::path(closing.reportPath).replace_filename(PageFile).string();
+    }
+    Check(api_.finish(desktop_, closing.note.c_str(), page.c_str()));
   }
 
  protected:
@@ -82,6 +94,11 @@ class ModuleToolkit final : public Toolkit {
   }
 
  private:
+  void ShowTable(const TextTable& table) {
+    Check(api_.table(desktop_, table.title.c_str(), EncodeLines(table.head).c_str(),
+                     EncodeLines(table.rows).c_str()));
+  }
+
   void Send(int slot, const DrawItem& item) {
     const KavrelDesktopItem sent = EncodeItem(item);
     Check(api_.item_added(desktop_, slot, &sent));

@@ -2,6 +2,7 @@
 // are the alternatives of DrawItem in their order, which the assertions below hold to.
 #include "ui/DesktopCodec.h"
 
+#include <algorithm>
 #include <type_traits>
 #include <variant>
 
@@ -70,6 +71,22 @@ std::optional<DrawItem> DecodeItem(const KavrelDesktopItem& item, std::string& w
       whyNot = "an item of unknown kind " + std::to_string(item.kind);
       return std::nullopt;
   }
+}
+
+std::string EncodeLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (&line == lines.data() ? "" : "\n") + line;
+  return text;
+}
+
+std::vector<std::string> DecodeLines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    lines.emplace_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return lines;
 }
 
 }  // namespace kavrel

@@ -13,6 +13,7 @@
 //   frees it. Nothing may be called with it after close.
 // - Windows are numbered 0 the text window Form1, 1 the coefficient graph, 2 and 3 the
 //   form-factor diagrams; any other number fails.
+// - A text of several lines (table's head and rows) has them separated by LF.
 // - ask, message and finish wait for the user; the other calls return once the change is on
 //   the screen.
 // - The desktop serves every call after STOPPED or FAILED, but the program makes few: after
@@ -24,7 +25,7 @@
 extern "C" {
 
 // Raised when the interface changes; the program refuses a module of another version.
-inline constexpr int KAVREL_DESKTOP_API_VERSION = 2;
+inline constexpr int KAVREL_DESKTOP_API_VERSION = 3;
 
 enum KavrelDesktopOutcome {
   // Done: answered, or the box was closed.
@@ -80,8 +81,13 @@ struct KavrelDesktopApi {
              int leftTwips, int topTwips, KavrelDesktopTextSink answer, void* context);
   // A message box of the given KavrelDesktopBox kind.
   int (*message)(void* desktop, const char* text, int box);
-  // The closing box, then every window closes.
-  int (*finish)(void* desktop, const char* closingNote);
+  // The text window Form1 shows a table (kavrel::TextTable): the title, then the rows under the
+  // lines of head, in columns, in a fixed-pitch font; the window grows to hold them where the
+  // screen has room. Form1 keeps the table until its next window_reset.
+  int (*table)(void* desktop, const char* title, const char* head, const char* rows);
+  // The closing box, then every window closes. The box offers to open `reportPage` (the report
+  // page's path, empty for none) where the desktop has an opener.
+  int (*finish)(void* desktop, const char* closingNote, const char* reportPage);
   // How the user stops the analysis here: a constant text of the module's.
   const char* (*how_to_stop)();
   // Why the last call on the desktop failed: a text of the module's, valid until the next call.

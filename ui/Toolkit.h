@@ -167,6 +167,15 @@ struct Closing {
   std::vector<std::string> pictureNotes{};  // each picture that carries a note, and the note
   std::string formFactors{};                // the (1+k) lines
   std::string shipSummary{};                // the prediction's summary; empty without a ship file
+  std::string reportPage{};                 // the report page to offer for opening; empty for none
+};
+
+// Lines for the text window as a table: a title, then the rows, in as many columns as the
+// window needs, each column under the lines of `head`.
+struct TextTable {
+  std::string title;
+  std::vector<std::string> head;
+  std::vector<std::string> rows;
 };
 
 // A modal question: prompt, title, the pre-filled default and its screen position.
@@ -202,6 +211,10 @@ class Toolkit {
   // Lines for a front end without windows, where a window shows the same graphically (the
   // runs with their numbers before the range of a smoothing is chosen).
   virtual void Transcript(const std::string& /*text*/) {}
+  // The runs with their numbers while the range and the order of a polynomial are asked: a
+  // front end with windows shows them on the text window; one without has had them through
+  // Transcript.
+  virtual void ListRuns(const TextTable& /*runs*/) {}
   // How the user stops the analysis here, as the end of a sentence: "press ...".
   virtual std::string HowToStop() const { return "end the input"; }
   // The analysis has ended with its report written: a front end with windows shows the ship

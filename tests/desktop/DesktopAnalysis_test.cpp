@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -87,6 +91,7 @@ class Desktop : public ::testing::Test {
       EXPECT_EQ(view.selected, static_cast<int>(q.defaultText.size()));
       EXPECT_TRUE(view.left == 633 && view.top == 566) << view.left << ", " << view.top;
       if (view.title == "calculation ending entry") (this->*atLastQuestion)();
+      if (view.title == " 1 < Order < 19" && data == Data) CheckRunList();
       return answers.at(asked++);
     });
     const Folder open(folder.Path());
@@ -171,6 +176,43 @@ class Desktop : public ::testing::Test {
     }
   }
 
+  // Form1 holds every text of `expected` (its lines joined by blanks), in the fixed-pitch font,
+  // each line inked and wholly inside the window, and the window wholly on the screen.
+  void CheckTableWhole(const std::vector<std::string>& expected) const {
+    const auto image = ui->Image(WindowId::Ekran_Form1, true);
+    ASSERT_TRUE(image);
+    const auto [right, bottom] = ScreenEdges();
+    EXPECT_TRUE(image->left >= 0 && image->top >= 0 && image->left + image->width <= right &&
+                image->top + image->height <= bottom);
+    std::string shown;
+    for (const DrawItem& item : ui->Window(WindowId::Ekran_Form1).Items()) {
+      const auto& t = std::get<TextItem>(item);
+      const PixelMap map(t.scale, {image->width, image->height});
+      // Fixed-pitch characters are 0.6 of the font's size wide.
+      const double x = map.X(t.x), y = map.Y(t.y), h = FontPixels(t.fontSize, 1);
+      const Box box{x, y, x + 0.6 * h * static_cast<double>(t.text.size()), y + h};
+      EXPECT_EQ(t.fontName, "Courier New");
+      EXPECT_TRUE(h >= 10 && box.left >= 0 && box.top >= 0 && box.right <= image->width &&
+                  box.bottom <= image->height)
+          << t.text << " at " << x << ", " << y << " in " << image->width << " x " << image->height;
+      EXPECT_GE(Count(*image, box), 4) << t.text;
+      shown += t.text + " ";
+    }
+    for (const std::string& text : expected) EXPECT_NE(shown.find(text), std::string::npos) << text;
+  }
+
+  // The runs numbered on Form1 with their Froude numbers, worked out from the speeds.
+  void CheckRunList() const {
+    std::vector<std::string> rows{"The runs by speed (NS and ND are their numbers NO):"};
+    for (int i = 0; i < 12; ++i) {
+      std::array<char, 32> row{};
+      std::snprintf(row.data(), row.size(), "%4d %7.3f ", i + 1,
+                    Speeds[i] / std::sqrt(9.80665 * 4));
+      rows.emplace_back(row.data());
+    }
+    CheckTableWhole(rows);
+  }
+
   std::unique_ptr<TestDesktopToolkit> ui;
 };
 
@@ -215,6 +257,27 @@ TEST_F(Desktop, NotesAndTheClosingBox) {
   }
 }
 
+// The ship summary on Form1 at 12 and 99 speeds: the method and (1+k) of its title, and every
+// speed, inside the window (grown as needed) in a fixed-pitch font (ctest runs this also on a
+// screen 1024 pixels wide).
+TEST_F(Desktop, ShipSummaryWhole) {
+  for (const int speeds : {12, 99}) {
+    TextTable summary{
+        "Full-scale prediction (ittc-2011: ITTC-1978 with the revised allowances of "
+        "2011), (1+k) = 1.1169 from the smoothed runs:",
+        {},
+        {}};
+    for (int i = 0; i < speeds; ++i) {
+      summary.rows.push_back("  Vs = " + std::to_string(10 + i) +
+                             ".25 kn   Pe = " + std::to_string(10000 + i) + ".5 kW");
+    }
+    ui->ShowTable(summary);
+    std::vector<std::string> expected = summary.rows;
+    expected.push_back(summary.title);
+    CheckTableWhole(expected);
+  }
+}
+
 // Every refusal the dialogues give (the temperature outside the tables, an answer that is no
 // number, a range, an order, a D value, as the scripted front end receives them) in a box titled
 // "kavrel" with the warning icon, its text wrapped to 480 pixels, wholly on the screen with its
@@ -232,9 +295,12 @@ TEST_F(Desktop, MessageBoxesStayOnTheScreenAndShowWhatTheyAre) {
     texts.insert(texts.end(), scripted.messages.begin(), scripted.messages.end());
   }
   ASSERT_EQ(texts.size(), 6U);
+  // A word longer than a line, broken.
+  const std::string longWord = "Written in /" + std::string(300, 'x') + "/.";
+  texts.push_back(longWord);
   for (const std::string& text : texts) ui->Message(text);
   ui->Note("A note.");
-  ASSERT_EQ(ui->messages.size(), 7U);
+  ASSERT_EQ(ui->messages.size(), 8U);
   const auto [right, bottom] = ScreenEdges();
   for (const MessageBoxView& box : ui->messages) {
     SCOPED_TRACE(box.text);
@@ -245,6 +311,7 @@ TEST_F(Desktop, MessageBoxesStayOnTheScreenAndShowWhatTheyAre) {
         << box.left << ", " << box.top << " " << box.width << " x " << box.height;
     EXPECT_TRUE(box.textWidth <= 480 && box.buttonRight <= box.width &&
                 box.buttonBottom <= box.height);
+    EXPECT_TRUE(box.text != longWord || box.textHeight > 60) << box.textHeight;
     // Where the question boxes stand, unless the screen's edge is nearer.
     EXPECT_TRUE(box.left == 633 || box.left + box.width >= right - 2) << box.left;
   }
@@ -278,7 +345,7 @@ TEST_F(Desktop, StopAtAQuestionLeavesTheEarlierReport) {
 // its text as it is, "%" and all, and closes on Return and on its close box. The way out:
 // Ctrl+Q in a question or a message box, or the close box of Form1, asks the stop question; Go on
 // (Escape) returns to the box, Stop (Return) ends the analysis. Closing a graph window does
-// nothing.
+// nothing. Everything is written at the closing box: Ctrl+Q and Form1's close box close it.
 TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
   std::string whyNot;
   const auto plain = DesktopToolkit::Open(whyNot);
@@ -287,6 +354,10 @@ TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
   const std::string percent = "100% of %d and %s", stop = DesktopToolkit::StopQuestionText;
   const auto ask = [&] { return plain->Ask({"prompt", "title", "Y"}); };
   const auto message = [&] { return plain->Message(percent), std::string(); };
+  const auto finish = [&] {
+    plain->Window(WindowId::Ekran_Form1).Show();
+    return plain->Finish({.note = "Written."}), std::string();
+  };
   const struct {
     std::vector<PersonAtDisplay::Action> actions;
     std::function<std::string()> call;
@@ -301,10 +372,9 @@ TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
       {{CtrlQ, Return}, ask, "stopped", stop},
       {{CloseTextWindow, Return}, ask, "stopped", stop},
       {{CtrlQ, Return}, [&] { return plain->Message("A refusal."), std::string(); }, "stopped"},
-      {{Return},
-       [&] { return plain->Finish({.note = "Written."}), std::string(); },
-       "",
-       "Written."},
+      {{Return}, finish, "", "Written."},
+      {{CtrlQ}, finish, "", "Written."},
+      {{CloseTextWindow}, finish, "", "Written."},
   };
   for (const auto& step : steps) {
     if (step.actions.front() == CloseGraphWindow) {
@@ -320,6 +390,24 @@ TEST_F(Desktop, BoxesWaitForThePersonAtTheDisplay) {
     EXPECT_EQ(result, step.result) << step.read;
     EXPECT_TRUE(person.Done()) << step.result;
     EXPECT_TRUE(step.read.empty() || person.Read() == step.read) << person.Read();
+  }
+}
+
+// The closing box offers to open the report page only where PATH has an opener.
+TEST_F(Desktop, OpenTheReportOnlyWithAnOpener) {
+  TempFolder bin;
+  const char* const before = std::getenv("PATH");
+  const std::string path = before != nullptr ? before : "";
+  for (const bool opener : {true, false}) {
+    if (opener) {
+      bin.Write(DesktopToolkit::Opener, "#!/bin/sh\n");
+      std::filesystem::permissions(bin.Path() / DesktopToolkit::Opener,
+                                   std::filesystem::perms::owner_all);
+    }
+    setenv("PATH", (bin.Path().string() + (opener ? "" : "/none")).c_str(), 1);
+    ui->Finish({.note = "Written.", .reportPage = "/tmp/KAVREL.html"});
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(ui->messages.back().buttons, opener ? "&Open the report|OK" : "OK");
   }
 }
 

@@ -3,7 +3,9 @@
 # 1. Ctrl+Q at the first question, then Stop: status 1, the stop message, nothing written, the
 #    earlier report as it was.
 # 2. Installed with DESTDIR: the program links no FLTK or X library, loads its desktop module
-#    from lib/kavrel/, and with the default answers writes the report worked out for the test.
+#    from lib/kavrel/, and with the default answers writes the report worked out for the test;
+#    at the closing box, O opens the report page with the xdg-open found on PATH (here one that
+#    notes its arguments), and Ctrl+Q closes the box: status 0.
 # Usage: desktop_program.sh BUILD_DIR SOURCE_DIR
 set -u
 build=$1 source=$2
@@ -50,15 +52,21 @@ if ldd "$kavrel" | grep -Ei 'fltk|libX|fontconfig|freetype'; then
 fi
 mkdir "$work/test"
 cp "$source/tests/support/small_KAVREL_BAS.DAT" "$work/test/KAVREL_BAS.DAT"
-"$kavrel" --desktop "$work/test" > "$work/desktop.out" 2> "$work/desktop.err" &
+mkdir "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" > "%s/opened"\n' "$work" > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+PATH="$work/bin:$PATH" "$kavrel" --desktop "$work/test" > "$work/desktop.out" 2> "$work/desktop.err" &
 program=$!
 for title in "resistance temperature scaling" "smoothing type entry" " NS value entry" \
-             " ND value entry" " 1 < Order < 19" kavrel; do
-  press "$title" Return || { echo "install: no box \"$title\""; kill $program; fail=1; break; }
+             " ND value entry" " 1 < Order < 19" kavrel:o kavrel:ctrl+q; do
+  press "${title%:*}" "$([ "${title#*:}" = "$title" ] && echo Return || echo "${title#*:}")" ||
+    { echo "install: no box \"$title\""; kill $program; fail=1; break; }
 done
 wait $program
 status=$?
 [ $status -eq 0 ] || { echo "install: exit status $status"; cat "$work/desktop.err"; fail=1; }
 cmp "$work/test/KAVREL.OUT" "$source/tests/cases/small_defaults/expected/KAVREL.OUT" ||
   { echo "install: the desktop's report differs"; fail=1; }
+[ "$(cat "$work/opened" 2>&1)" = "$work/test/KAVREL.html" ] ||
+  { echo "install: the opener was given:"; cat "$work/opened"; fail=1; }
 exit $fail

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <type_traits>
 #include <variant>
+#include <vector>
 
 namespace kavrel {
 namespace {
@@ -68,6 +69,16 @@ TEST(DesktopCodec, UnknownKindsAndMalformedTextsAreRefusedWithTheirReason) {
     std::string whyNot;
     EXPECT_FALSE(DecodeItem(c.item, whyNot)) << c.reason;
     EXPECT_EQ(whyNot, c.reason);
+  }
+}
+
+TEST(DesktopCodec, TableLinesCrossWhole) {
+  for (const std::vector<std::string>& lines :
+       {std::vector<std::string>{}, {"  NO    Fn", "", "   1   0.104"}, {"a", "b", ""}}) {
+    // A last empty line does not cross.
+    std::vector<std::string> kept = lines;
+    if (!kept.empty() && kept.back().empty()) kept.pop_back();
+    EXPECT_EQ(DecodeLines(EncodeLines(lines)), kept);
   }
 }
 

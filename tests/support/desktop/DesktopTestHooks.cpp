@@ -49,9 +49,12 @@ MessageBoxView ViewOf(const desktop::MessageBox& box) {
                       box.w(),
                       box.h(),
                       box.TextBox().w(),
+                      box.TextBox().h(),
                       box.DefaultButton().x() + box.DefaultButton().w(),
                       box.DefaultButton().y() + box.DefaultButton().h()};
-  if (box.OtherButton().visible()) view.buttons = std::string(box.OtherButton().label()) + "|";
+  for (const Fl_Button* other : {&box.OtherButton(), &box.OpenButton()}) {
+    if (other->visible()) view.buttons += std::string(other->label()) + "|";
+  }
   view.buttons += box.DefaultButton().label();
   return view;
 }

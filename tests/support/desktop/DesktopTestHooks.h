@@ -28,10 +28,11 @@ struct QuestionBoxView {
 struct MessageBoxView {
   std::string title;
   std::string text;
-  std::string icon;     // "!" a fault or refusal, "i" a note, "?" the stop question
-  std::string buttons;  // the buttons shown, left to right: "OK", or "Go on|Stop"
+  std::string icon;  // "!" a fault or refusal, "i" a note, "?" the stop question
+  std::string
+      buttons;  // the buttons shown, left to right: "OK", "Go on|Stop", "&Open the report|OK"
   int left = 0, top = 0, width = 0, height = 0;  // the box on the screen, in pixels
-  int textWidth = 0;                             // the wrapped text's box
+  int textWidth = 0, textHeight = 0;             // the wrapped text's box
   int buttonRight = 0, buttonBottom = 0;         // the default button's far corner, in the box
 };
 
