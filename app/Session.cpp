@@ -104,7 +104,8 @@ PageInput Identify(const Folder& folder, const char* name, const char* kind) {
 std::vector<std::string> WhyEmpty(const AnalysedTest& analysed, const FormFactors& found,
                                   const DisplayWindow& window) {
   if (!window.Shown() || window.Items().empty()) {
-    if (analysed.smoothing.SmoothingType == 2) {
+    // Every answer but 1 to the smoothing question chose the wave-resistance approach.
+    if (analysed.smoothing.SmoothingType != 1) {
       return {"Nothing is drawn: the wave resistance approach",
               "needs at least 6 runs at different speeds."};
     }
