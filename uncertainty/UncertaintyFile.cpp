@@ -1,6 +1,7 @@
 // Reading and checking KAVREL_UNC.DAT with the "name = value" reader of the ship file.
 #include "uncertainty/UncertaintyFile.h"
 
+#include <cassert>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +22,13 @@ constexpr std::size_t Repeatability = SourceCount, RepeatTolerance = SourceCount
 }  // namespace
 
 UncertaintySettings ReadUncertaintyFile(std::istream& in, const std::string& name) {
-  std::array<std::string_view, SourceCount + 3> names;
-  for (std::size_t i = 0; i < SourceCount; ++i) names[i] = Sources[i].name;
-  names[Repeatability] = "repeatability";
-  names[RepeatTolerance] = "repeat_tolerance";
-  names[Coverage] = "coverage";
+  std::vector<std::string_view> names;
+  names.reserve(Coverage + 1);
+  for (const SourceText& source : Sources) names.emplace_back(source.name);
+  for (const std::string_view more : {"repeatability", "repeat_tolerance", "coverage"}) {
+    names.push_back(more);
+  }
+  assert(names.size() == Coverage + 1);
   UncertaintySettings settings;
   const std::vector<int> given = ReadNameValues(
       in, name, names, [&](std::size_t index, std::string_view text) -> std::optional<std::string> {
