@@ -15,9 +15,11 @@
 #include "graphs/PictureNote.h"
 #include "graphs/PowerGraph.h"
 #include "graphs/UncertaintyGraph.h"
+#include "munk/MunkFit.h"
 #include "page/Page.h"
 #include "ship/ShipReport.h"
 #include "ship/ShipStage.h"
+#include "text/Answers.h"
 #include "text/Faults.h"
 #include "text/Sha256.h"
 #include "uncertainty/UncertaintyReport.h"
@@ -107,7 +109,7 @@ std::vector<std::string> WhyEmpty(const AnalysedTest& analysed, const FormFactor
     // Every answer but 1 to the smoothing question chose the wave-resistance approach.
     if (analysed.smoothing.SmoothingType != 1) {
       return {"Nothing is drawn: the wave resistance approach",
-              "needs at least 6 runs at different speeds."};
+              "needs at least " + std::to_string(MunkUnknowns) + " runs at different speeds."};
     }
     return {"Nothing is drawn: no smoothing was accepted."};
   }
@@ -168,9 +170,7 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
     const std::vector<std::string> why = WhyEmpty(analysed, outcome.formFactors, window);
     set.push_back({name, SvgPicture(why.empty() ? window : WithNote(window, why)), "the picture"});
     if (why.empty()) continue;
-    std::string note = name + " carries the note \"";
-    for (const std::string& line : why) note += (&line == why.data() ? "" : " ") + line;
-    outcome.pictureNotes.push_back(note + "\"");
+    outcome.pictureNotes.push_back(name + " carries the note \"" + Joined(why, " ") + "\"");
   }
   outcome.runs = analysed.test.runs.Fn.size();
   if (prediction) {
@@ -224,24 +224,11 @@ Outcome AnalyseAndWrite(Toolkit& ui, const Folder& folder, const Folder& output,
   return outcome;
 }
 
-namespace {
-
-std::string WrittenList(const Outcome& outcome) {
-  std::string list;
-  for (const std::string& name : outcome.written) {
-    if (!list.empty()) list += ", ";
-    list += name;
-  }
-  return list;
-}
-
-}  // namespace
-
 std::string ClosingNote(const Outcome& outcome, const Folder& folder) {
   std::string note = "The analysis is finished. Written in ";
   note += folder.CurrentPath().string();
   note += ":\n";
-  note += WrittenList(outcome);
+  note += Joined(outcome.written, ", ");
   note += "\n\n";
   note += FormFactorLines(outcome.formFactors);
   note += outcome.uncertaintySummary;
@@ -252,7 +239,7 @@ std::string ClosingNote(const Outcome& outcome, const Folder& folder) {
 Closing ClosingWords(const Outcome& outcome, const Folder& folder) {
   return {.note = ClosingNote(outcome, folder),
           .reportPath = (folder.CurrentPath() / ReportFileName).string(),
-          .written = WrittenList(outcome),
+          .written = Joined(outcome.written, ", "),
           .pictureNotes = outcome.pictureNotes,
           .formFactors = FormFactorLines(outcome.formFactors) + outcome.uncertaintySummary,
           .shipSummary = outcome.shipSummary};

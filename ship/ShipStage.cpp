@@ -25,12 +25,10 @@ void CheckShipStage(const ShipParticulars& ship, const ModelRuns& measured,
   // Without a form factor of the ship file's, the smoothed runs' is not known yet: the
   // prediction must fit with a (1+k) of 1 (the largest Cr, Cts and Pe of a ship) and of 2 (the
   // most negative Cr).
-  bool printable = true;
-  for (const double OnePlusK : {1.0, 2.0}) {
-    printable =
-        printable && Printable(PredictShip(ship, measured, ship.formFactor.value_or(OnePlusK)));
-  }
-  if (!printable) {
+  const auto printableWith = [&](double OnePlusK) {
+    return Printable(PredictShip(ship, measured, ship.formFactor.value_or(OnePlusK)));
+  };
+  if (!printableWith(1.0) || !printableWith(2.0)) {
     throw InputFault(name +
                      ": the full-scale prediction would not come out as finite, printable "
                      "numbers with these particulars and this test's speeds; check scale, "

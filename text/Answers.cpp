@@ -130,6 +130,15 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+std::string Joined(std::span<const std::string> parts, std::string_view separator) {
+  std::string text;
+  for (const std::string& part : parts) {
+    if (&part != parts.data()) text += separator;
+    text += part;
+  }
+  return text;
+}
+
 std::string QuotedForMessage(std::string_view text) {
   std::string shown;
   for (char c : text.substr(0, 40)) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ bool IsYes(std::string_view answer);
 
 // The text without the blanks and tabs around it.
 std::string_view TrimBlanks(std::string_view text);
+
+// The parts one after the other with `separator` between them.
+std::string Joined(std::span<const std::string> parts, std::string_view separator);
 
 // A typed text as a message shows it: in quotes, its control and non-ASCII bytes as "?", cut
 // at 40 characters and marked "...".

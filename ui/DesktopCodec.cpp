@@ -6,6 +6,8 @@
 #include <type_traits>
 #include <variant>
 
+#include "text/Answers.h"
+
 namespace kavrel {
 
 static_assert(
@@ -74,9 +76,7 @@ std::optional<DrawItem> DecodeItem(const KavrelDesktopItem& item, std::string& w
 }
 
 std::string EncodeLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += (&line == lines.data() ? "" : "\n") + line;
-  return text;
+  return Joined(lines, "\n");
 }
 
 std::vector<std::string> DecodeLines(std::string_view text) {
